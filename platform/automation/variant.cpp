@@ -1,0 +1,118 @@
+#include "platform/automation/variant.h"
+
+#include "platform/automation/convert.h"
+#include "platform/automation/errors.h"
+#include "platform/automation/object.h"
+
+namespace ax {
+
+Variant::Variant(SafeArray a) : v_(std::make_shared<SafeArray>(std::move(a))) {}
+
+VarType Variant::type() const {
+    switch (v_.index()) {
+        case 0: return VarType::Empty;
+        case 1: return VarType::Null;
+        case 2: return VarType::Integer;
+        case 3: return VarType::Long;
+        case 4: return VarType::Single;
+        case 5: return VarType::Double;
+        case 6: return VarType::Boolean;
+        case 7: return VarType::Date;
+        case 8: return VarType::String;
+        case 9: return VarType::Object;
+        default: {
+            auto& a = std::get<std::shared_ptr<SafeArray>>(v_);
+            auto elem = a ? a->elementType() : VarType::Variant;
+            return static_cast<VarType>(static_cast<uint16_t>(VarType::Array) | static_cast<uint16_t>(elem));
+        }
+    }
+}
+
+bool Variant::isNumeric() const {
+    switch (v_.index()) {
+        case 2: case 3: case 4: case 5: case 6: case 7: return true;
+        default: return false;
+    }
+}
+
+const std::shared_ptr<Object>& Variant::object() const {
+    if (auto* o = std::get_if<std::shared_ptr<Object>>(&v_)) return *o;
+    raise(err::ObjectRequired);
+}
+
+const std::shared_ptr<SafeArray>& Variant::array() const {
+    if (auto* a = std::get_if<std::shared_ptr<SafeArray>>(&v_)) return *a;
+    raise(err::TypeMismatch);
+}
+
+int16_t Variant::toInteger() const { return cInt(*this); }
+int32_t Variant::toLong() const { return cLng(*this); }
+float Variant::toSingle() const { return cSng(*this); }
+double Variant::toDouble() const { return cDbl(*this); }
+bool Variant::toBoolean() const { return cBool(*this); }
+Date Variant::toDate() const { return cDate(*this); }
+std::string Variant::toString() const { return cStr(*this); }
+
+bool operator==(const Variant& a, const Variant& b) {
+    if (a.v_.index() != b.v_.index()) return false;
+    if (a.isArray()) {
+        const auto& x = std::get<std::shared_ptr<SafeArray>>(a.v_);
+        const auto& y = std::get<std::shared_ptr<SafeArray>>(b.v_);
+        if (x == y) return true;
+        if (!x || !y) return false;
+        if (x->dims() != y->dims() || x->data() != y->data()) return false;
+        for (int d = 1; d <= x->dims(); ++d)
+            if (x->lbound(d) != y->lbound(d) || x->ubound(d) != y->ubound(d)) return false;
+        return true;
+    }
+    return a.v_ == b.v_;
+}
+
+// --- SafeArray --------------------------------------------------------------------------------
+
+SafeArray::SafeArray(VarType elementType, std::vector<Bound> bounds) : elementType_(elementType) {
+    redim(std::move(bounds));
+}
+
+void SafeArray::redim(std::vector<Bound> bounds) {
+    size_t total = 1;
+    for (const auto& b : bounds) {
+        if (b.count < 0) raise(err::SubscriptOutOfRange);
+        if (b.count != 0 && total > (size_t(1) << 40) / size_t(b.count)) raise(err::OutOfMemory);
+        total *= size_t(b.count);
+    }
+    if (bounds.empty()) total = 0;
+    Variant init;
+    if (elementType_ == VarType::String) init = Variant(std::string());
+    data_.assign(total, init);
+    bounds_ = std::move(bounds);
+}
+
+int32_t SafeArray::lbound(int dim) const {
+    if (dim < 1 || dim > dims()) raise(err::SubscriptOutOfRange);
+    return bounds_[dim - 1].lower;
+}
+
+int32_t SafeArray::ubound(int dim) const {
+    if (dim < 1 || dim > dims()) raise(err::SubscriptOutOfRange);
+    return bounds_[dim - 1].lower + bounds_[dim - 1].count - 1;
+}
+
+size_t SafeArray::offset(const int32_t* subs, size_t n) const {
+    if (n != bounds_.size()) raise(err::SubscriptOutOfRange);
+    size_t off = 0, stride = 1;
+    for (size_t d = 0; d < n; ++d) {
+        int64_t i = int64_t(subs[d]) - bounds_[d].lower;
+        if (i < 0 || i >= bounds_[d].count) raise(err::SubscriptOutOfRange);
+        off += size_t(i) * stride;
+        stride *= size_t(bounds_[d].count);
+    }
+    return off;
+}
+
+Variant& SafeArray::at(std::initializer_list<int32_t> s) { return data_[offset(s.begin(), s.size())]; }
+const Variant& SafeArray::at(std::initializer_list<int32_t> s) const { return data_[offset(s.begin(), s.size())]; }
+Variant& SafeArray::at(const std::vector<int32_t>& s) { return data_[offset(s.data(), s.size())]; }
+const Variant& SafeArray::at(const std::vector<int32_t>& s) const { return data_[offset(s.data(), s.size())]; }
+
+}  // namespace ax
