@@ -1,0 +1,308 @@
+// The grid control: an inner grid surface with pop-up cell editors, per-column rules for the text that
+// enters a cell, maintained strings, transactions and data exchange. One class; its members are
+// implemented in the files of grid/frame, grid/data, grid/editing and grid/exchange.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/editing/column_settings.h"
+#include "grid/frame/vantrel_events.h"
+#include "platform/host/control.h"
+#include "platform/runtime/dispatch.h"
+
+namespace ax {
+class FlexGrid;
+class TextBox;
+class MaskEdBox;
+class ComboBox;
+class ImageCombo;
+class CheckBox;
+class DTPicker;
+class Image;
+}  // namespace ax
+
+namespace vantrel {
+
+class EditEngine;
+
+inline constexpr int32_t kAddItemIndexNotGiven = -12321;
+
+class Vantrel : public ax::Control {
+public:
+    Vantrel();
+    ~Vantrel() override;
+
+    // --- lifecycle (frame) ------------------------------------------------------------------------
+    void SetSite(std::shared_ptr<ax::Site> site) override;  // creates the children
+    void InitProperties() override;
+    void Show() override;
+    void Hide() override;
+    void Resize() override;
+
+    // The typed event sink of a C++ host (late-bound hosts use events().Advise).
+    void setEventSink(VantrelEvents* sink) { sink_ = sink; }
+
+    // --- rows, columns and cell text ---------------------------------------------------------------
+    int32_t Rows() const;
+    void setRows(int32_t value);
+    int32_t Cols() const;
+    void setCols(int32_t value);
+    int32_t FixedRows() const;
+    void setFixedRows(int32_t value);
+    int32_t FixedCols() const;
+    void setFixedCols(int32_t value);
+    int32_t Row() const;
+    void setRow(int32_t value);
+    int32_t Col() const;
+    void setCol(int32_t value);
+    int32_t RowSel() const;
+    void setRowSel(int32_t value);
+    int32_t ColSel() const;
+    void setColSel(int32_t value);
+    int32_t TopRow() const;
+    void setTopRow(int32_t value);
+    int32_t LeftCol() const;
+    void setLeftCol(int32_t value);
+    std::string Text() const;
+    void setText(const std::string& value);
+    std::string TextMatrix(int32_t row, int32_t col) const;
+    void setTextMatrix(int32_t row, int32_t col, const std::string& value);
+    std::string TextArray(int32_t index) const;
+    void setTextArray(int32_t index, const std::string& value);
+    void AddItem(const std::string& item, int32_t index = kAddItemIndexNotGiven);
+    void RemoveItem(int32_t index);
+    void Clear();
+    void setColPosition(int32_t index, int32_t value);
+    void setRowPosition(int32_t index, int32_t value);
+    void setSort(int32_t value);
+
+    // The one road by which host text writes enter a cell; answers whether the cell changed.
+    bool SetCellText(int32_t row, int32_t col, const std::string& text);
+
+    // --- maintained strings ------------------------------------------------------------------------
+    bool MaintainData() const;
+    void setMaintainData(bool value);
+    bool ColMaintainData() const;
+    void setColMaintainData(bool value);
+    std::string CellData() const;
+    void setCellData(const std::string& value);
+    std::string DataMatrix(int32_t row, int32_t col) const;
+    void setDataMatrix(int32_t row, int32_t col, const std::string& value);
+
+    bool ApplyColumnMaintainData(int32_t col, bool on);
+    void ClearMaintainedStrings();
+
+    // --- column editor settings --------------------------------------------------------------------
+    int32_t InputStyle() const;
+    void setInputStyle(int32_t value);
+    int32_t ColInputStyle() const;
+    void setColInputStyle(int32_t value);
+    bool Locked() const;
+    void setLocked(bool value);
+    bool ColLocked() const;
+    void setColLocked(bool value);
+    bool LockedCombo() const;
+    void setLockedCombo(bool value);
+    bool ColLockedCombo() const;
+    void setColLockedCombo(bool value);
+    ax::PicturePtr MouseIconEditMode() const;
+    void setMouseIconEditMode(ax::PicturePtr value);
+    ax::PicturePtr ColMouseIconEditMode() const;
+    void setColMouseIconEditMode(ax::PicturePtr value);
+    int32_t MousePointerEditMode() const;
+    void setMousePointerEditMode(int32_t value);
+    int32_t ColMousePointerEditMode() const;
+    void setColMousePointerEditMode(int32_t value);
+    int16_t EditWidthMin() const;
+    void setEditWidthMin(int16_t value);
+    int16_t ColEditWidthMin() const;
+    void setColEditWidthMin(int16_t value);
+    int16_t TextMaxLength() const;
+    void setTextMaxLength(int16_t value);
+    int16_t ColTextMaxLength() const;
+    void setColTextMaxLength(int16_t value);
+    std::string MaskEditMask() const;
+    void setMaskEditMask(const std::string& value);
+    std::string ColMaskEditMask() const;
+    void setColMaskEditMask(const std::string& value);
+    std::string MaskEditPromptChar() const;
+    void setMaskEditPromptChar(const std::string& value);
+    std::string ColMaskEditPromptChar() const;
+    void setColMaskEditPromptChar(const std::string& value);
+    bool DTPickCheckBox() const;
+    void setDTPickCheckBox(bool value);
+    bool ColDTPickCheckBox() const;
+    void setColDTPickCheckBox(bool value);
+    ax::OleColor DTPickCalendarBackColor() const;
+    void setDTPickCalendarBackColor(ax::OleColor value);
+    ax::OleColor ColDTPickCalendarBackColor() const;
+    void setColDTPickCalendarBackColor(ax::OleColor value);
+    ax::OleColor DTPickCalendarForeColor() const;
+    void setDTPickCalendarForeColor(ax::OleColor value);
+    ax::OleColor ColDTPickCalendarForeColor() const;
+    void setColDTPickCalendarForeColor(ax::OleColor value);
+    ax::OleColor DTPickCalendarTitleBackColor() const;
+    void setDTPickCalendarTitleBackColor(ax::OleColor value);
+    ax::OleColor ColDTPickCalendarTitleBackColor() const;
+    void setColDTPickCalendarTitleBackColor(ax::OleColor value);
+    ax::OleColor DTPickCalendarTitleForeColor() const;
+    void setDTPickCalendarTitleForeColor(ax::OleColor value);
+    ax::OleColor ColDTPickCalendarTitleForeColor() const;
+    void setColDTPickCalendarTitleForeColor(ax::OleColor value);
+    ax::OleColor DTPickCalendarTrailingForeColor() const;
+    void setDTPickCalendarTrailingForeColor(ax::OleColor value);
+    ax::OleColor ColDTPickCalendarTrailingForeColor() const;
+    void setColDTPickCalendarTrailingForeColor(ax::OleColor value);
+    int32_t DTPickFormat() const;
+    void setDTPickFormat(int32_t value);
+    int32_t ColDTPickFormat() const;
+    void setColDTPickFormat(int32_t value);
+    ax::Date DTPickMaxDate() const;
+    void setDTPickMaxDate(ax::Date value);
+    ax::Date ColDTPickMaxDate() const;
+    void setColDTPickMaxDate(ax::Date value);
+    ax::Date DTPickMinDate() const;
+    void setDTPickMinDate(ax::Date value);
+    ax::Date ColDTPickMinDate() const;
+    void setColDTPickMinDate(ax::Date value);
+    bool DTPickUpDown() const;
+    void setDTPickUpDown(bool value);
+    bool ColDTPickUpDown() const;
+    void setColDTPickUpDown(bool value);
+    int16_t ZelPickerMax() const;
+    void setZelPickerMax(int16_t value);
+    int16_t ColZelPickerMax() const;
+    void setColZelPickerMax(int16_t value);
+    int16_t ZelPickerMin() const;
+    void setZelPickerMin(int16_t value);
+    int16_t ColZelPickerMin() const;
+    void setColZelPickerMin(int16_t value);
+    int16_t ZelPickerInitValue() const;
+    void setZelPickerInitValue(int16_t value);
+    int16_t ColZelPickerInitValue() const;
+    void setColZelPickerInitValue(int16_t value);
+    int16_t ZelPickerSmallChange() const;
+    void setZelPickerSmallChange(int16_t value);
+    int16_t ColZelPickerSmallChange() const;
+    void setColZelPickerSmallChange(int16_t value);
+    int16_t ZelPickerLargeChange() const;
+    void setZelPickerLargeChange(int16_t value);
+    int16_t ColZelPickerLargeChange() const;
+    void setColZelPickerLargeChange(int16_t value);
+    int32_t ZelPickerStyle() const;
+    void setZelPickerStyle(int32_t value);
+    int16_t ColZelPickerStyle() const;
+    void setColZelPickerStyle(int16_t value);
+    void SetMouseIconEditMode(const ax::Variant& index, int32_t col = -1);
+    bool MaskEditAllowPrompt() const;
+    bool MaskEditPromptInclude() const;
+
+    bool ApplyColumnInputStyle(int32_t col, int32_t kind);
+    void ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow, int32_t kind);
+    void ReDimArray();
+
+    // --- combo item lists and the image list ------------------------------------------------------
+    void ComboAddItem(int32_t& Index, std::string& ItemText, ax::Variant& ItemImage, ax::Variant& ItemSelImage,
+                      std::string& ItemData, int16_t& ItemIndentation);
+    void ComboRemoveItem(int32_t& Index);
+    void ComboClear();
+    std::string ComboItemText(int32_t index) const;
+    void setComboItemText(int32_t index, const std::string& value);
+    std::string ComboItemData(int32_t index) const;
+    void setComboItemData(int32_t index, const std::string& value);
+    ax::Variant ImageComboItemImage(int32_t index) const;
+    void setImageComboItemImage(int32_t index, const ax::Variant& value);
+    ax::Variant ImageComboItemSelImage(int32_t index) const;
+    void setImageComboItemSelImage(int32_t index, const ax::Variant& value);
+    int16_t ImageComboItemIndentation(int32_t index) const;
+    void setImageComboItemIndentation(int32_t index, int16_t value);
+    int32_t ComboListCount() const;
+    std::shared_ptr<ax::Object> ImageList() const;
+    void setImageList(std::shared_ptr<ax::Object> value);
+
+    // --- edit engine ---------------------------------------------------------------------------------
+    // Offered every character key and mouse press of the inner grid before the host hears of it.
+    void BeginCellEdit(int16_t& KeyAscii);
+    void SetEditorsVisible(bool visible);
+    bool NoEditorVisible() const;
+
+    // --- XML binding reset (the binding arrives with data exchange) --------------------------------
+    void ResetXMLBinding();
+
+    // --- frame state -------------------------------------------------------------------------------
+    bool IsInTransaction() const { return inTransaction_; }
+    const std::string& HelpFilePath() const { return helpFilePath_; }
+
+    // The children, for tests and for the host's tour: the control owns them for its whole life.
+    ax::FlexGrid& innerGrid() const { return *FlexGrid_; }
+
+    AX_DECLARE_DISPATCH(Vantrel);
+
+private:
+    // The member table is declared once, in parts kept next to the code of each subsystem.
+    static void addFrameMembers(ax::DispatchTable<Vantrel>& t);
+    static void addDataMembers(ax::DispatchTable<Vantrel>& t);
+    static void addSettingsMembers(ax::DispatchTable<Vantrel>& t);
+    static void addEditingMembers(ax::DispatchTable<Vantrel>& t);
+    static void addFormatMembers(ax::DispatchTable<Vantrel>& t);
+    static void addExchangeMembers(ax::DispatchTable<Vantrel>& t);
+    static void addPassThroughMembers(ax::DispatchTable<Vantrel>& t);
+
+    // Raises an event to the typed sink and to late-bound sinks, with by-reference parameters.
+    template <class... A>
+    void raiseEvent(int32_t dispid, void (VantrelEvents::*typed)(A&...), A&... args) {
+        if (sink_) (sink_->*typed)(args...);
+        events_.raise(dispid, kVantrelEvents[dispid - 1].name, args...);
+    }
+    void createChildren();
+    void relayInnerGridNotifications();
+    void requireUserMode() const;  // 382 at design time
+    void notify(const char* property) { site().PropertyChanged(property); }
+    ColumnSettings& currentColumn();
+    const ColumnSettings& currentColumn() const;
+    bool readsCheckBoxCell(int32_t row, int32_t col) const;
+
+    VantrelEvents* sink_ = nullptr;
+
+    // Children.
+    std::shared_ptr<ax::FlexGrid> FlexGrid_;
+    std::shared_ptr<ax::TextBox> TxtBox_;
+    std::shared_ptr<ax::MaskEdBox> MaskEdit_;
+    std::shared_ptr<ax::ComboBox> ComboBx_;
+    std::shared_ptr<ax::ComboBox> ComboBxDropDown_;
+    std::shared_ptr<ax::ImageCombo> ImgCombo_;
+    std::shared_ptr<ax::CheckBox> ChckBox_;
+    std::shared_ptr<ax::DTPicker> DTPick_;
+    ax::ComponentChild ZelPick_;
+    std::shared_ptr<ax::Image> ImgChecked_;
+    std::vector<std::shared_ptr<ax::Image>> ImgShadow_;  // element 0 always exists, never used for a picture
+    std::vector<ax::ChildPtr> children_;                 // every child, in creation order
+
+    // Column editor settings.
+    GridDefaults defaults_;
+    std::vector<ColumnSettings> settings_ = std::vector<ColumnSettings>(1);
+
+    // Maintained strings switch.
+    bool maintainData_ = false;
+
+    // Edit state and the editors.
+    std::unique_ptr<EditEngine> engine_;
+    friend class EditEngine;
+
+    // Transactions.
+    bool inTransaction_ = false;
+    std::vector<int32_t> shadowRowData_ = std::vector<int32_t>(1);
+
+    // XML binding.
+    bool suppressBindingReset_ = false;
+
+    // Frame.
+    int16_t index_ = 1;
+    std::string version_ = "2.0";
+    std::string helpFilePath_;
+    ax::Variant aa_ = ax::Variant(int16_t(0));
+};
+
+}  // namespace vantrel
