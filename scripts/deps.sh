@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libsqlite3-dev clang-format)
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo apt-get update && sudo DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    else
+        echo "Missing packages (${missing[*]}) and no root or sudo to install them." >&2
+        exit 1
+    fi
+fi
