@@ -11,14 +11,14 @@
 namespace ax {
 
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual void OnEvent(int32_t dispid, std::string_view name, std::vector<Variant>& args) = 0;
 };
 
 // The connection point of a control: every advised sink hears every event, in advise order.
 class EventSource {
-public:
+  public:
     void Advise(std::shared_ptr<EventSink> sink) { sinks_.push_back(std::move(sink)); }
     void Unadvise(const std::shared_ptr<EventSink>& sink) { std::erase(sinks_, sink); }
     bool hasSinks() const { return !sinks_.empty(); }
@@ -35,8 +35,23 @@ public:
         ((refs = fromVariant<std::remove_cvref_t<A>>(args[i++])), ...);
     }
 
-private:
+  private:
     std::vector<std::shared_ptr<EventSink>> sinks_;
 };
+
+// An object that raises events: a late-bound client finds its connection point through this.
+class Connectable {
+  public:
+    virtual ~Connectable() = default;
+    virtual EventSource& events() = 0;
+};
+
+// Connects a sink to obj's events; false when obj raises none.
+inline bool advise(Object& obj, std::shared_ptr<EventSink> sink) {
+    auto* c = dynamic_cast<Connectable*>(&obj);
+    if (!c) return false;
+    c->events().Advise(std::move(sink));
+    return true;
+}
 
 }  // namespace ax

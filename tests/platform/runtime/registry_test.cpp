@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/runtime/events.h"
+#include "platform/runtime/registry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ax::Variant;
+
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ax::AutomationError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class RegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("ax-runtime-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        ax::setRegistryPath((dir_ / "registry").string());
+    }
+    void TearDown() override {
+        ax::freeUnusedLibraries();
+        fs::remove_all(dir_);
+    }
+    fs::path dir_;
+};
+
+const std::string kComponent = fs::weakly_canonical(AX_TEST_COMPONENT).string();
+
+TEST_F(RegistryTest, FileRoundTripFindsByEitherNameIgnoringCase) {
+    ax::Registry reg = ax::openRegistry();
+    EXPECT_TRUE(reg.entries().empty());  // no file yet
+    reg.add({"One.Thing", "{A}", "/lib/one.so", true});
+    reg.add({"Two.Thing", "{B}", "/lib/two.so", false});
+    reg.add({"One.Thing", "{C}", "/lib/one.so", true});  // re-registration replaces
+    reg.save();
+
+    ax::Registry again = ax::openRegistry();
+    ASSERT_EQ(again.entries().size(), 2u);
+    auto one = again.findProgId("ONE.thing");
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->clsid, "{C}");
+    EXPECT_TRUE(one->isControl);
+    EXPECT_EQ(again.findClsid("{b}")->progId, "Two.Thing");
+    EXPECT_FALSE(again.findProgId("Three.Thing"));
+    EXPECT_EQ(again.removeLibrary("/lib/one.so"), 1u);
+    EXPECT_FALSE(again.findProgId("One.Thing"));
+}
+
+TEST_F(RegistryTest, RegisterCreateInvokeAndUnregisterARealLibrary) {
+    EXPECT_EQ(errorOf([] { ax::CreateObject("AxTest.Counter"); }), ax::err::CannotCreateObject);
+
+    ax::registerLibrary(kComponent);
+    auto entry = ax::openRegistry().findProgId("AxTest.Counter");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->library, kComponent);  // the library recorded its own path
+    EXPECT_FALSE(entry->isControl);
+
+    auto counter = ax::CreateObject("axtest.COUNTER");
+    ASSERT_TRUE(counter);
+    // By name, with the table's default for the omitted step.
+    EXPECT_EQ(ax::callMethod(*counter, "Increment").toLong(), 1);
+    EXPECT_EQ(ax::callMethod(*counter, "increment", {Variant(int32_t(16))}).toLong(), 17);
+    std::vector<Variant> args{Variant(int32_t(5)), Variant(), Variant()};
+    EXPECT_TRUE(counter->Invoke("Split", ax::InvokeKind::Method, args).toBoolean());
+    EXPECT_EQ(args[1].toLong(), 3);
+    EXPECT_EQ(args[2].toLong(), 2);
+    ax::letProperty(*counter, "Caption", Variant("Apples"));
+    EXPECT_EQ(ax::getProperty(*counter, "caption").toString(), "Apples");
+    EXPECT_EQ(errorOf([&] { ax::getProperty(*counter, "Missing"); }), ax::err::MemberNotFound);
+
+    // By class identifier too; each creation is a new instance.
+    auto byClsid = ax::CreateObject(entry->clsid);
+    EXPECT_NE(byClsid, counter);
+    EXPECT_EQ(ax::getProperty(*byClsid, "Value").toLong(), 0);
+
+    ax::unregisterLibrary(kComponent);
+    EXPECT_FALSE(ax::openRegistry().findProgId("AxTest.Counter"));
+    EXPECT_EQ(errorOf([] { ax::CreateObject("AxTest.Counter"); }), ax::err::CannotCreateObject);
+    // Objects already created keep working.
+    EXPECT_EQ(ax::getProperty(*counter, "Value").toLong(), 17);
+}
+
+struct Sink : ax::EventSink {
+    std::vector<std::string> heard;
+    bool veto = false;
+    void OnEvent(int32_t, std::string_view name, std::vector<Variant>& args) override {
+        heard.push_back(std::string(name) + "(" + args[0].toString() + ")");
+        if (name == "Changing") {
+            if (args[0].toLong() < 0) args[0] = Variant(int32_t(0));  // clamp by writing back
+            if (veto) args[1] = Variant(true);
+        }
+    }
+};
+
+TEST_F(RegistryTest, EventsReachALateBoundSinkByNameWithWriteBack) {
+    ax::registerLibrary(kComponent);
+    auto counter = ax::CreateObject("AxTest.Counter");
+    auto sink = std::make_shared<Sink>();
+    ASSERT_TRUE(ax::advise(*counter, sink));
+
+    ax::letProperty(*counter, "Value", Variant(int32_t(-5)));
+    EXPECT_EQ(ax::getProperty(*counter, "Value").toLong(), 0);
+    EXPECT_EQ(sink->heard, (std::vector<std::string>{"Changing(-5)", "Changed(0)"}));
+
+    sink->veto = true;
+    ax::letProperty(*counter, "Value", Variant(int32_t(9)));
+    EXPECT_EQ(ax::getProperty(*counter, "Value").toLong(), 0);
+    EXPECT_EQ(sink->heard.size(), 3u);  // Changing only
+
+    auto plain = std::make_shared<ax::Object>();
+    EXPECT_FALSE(ax::advise(*plain, sink));
+}
+
+TEST_F(RegistryTest, LibraryStaysLoadedWhileAnyObjectLives) {
+    ax::registerLibrary(kComponent);
+    auto counter = ax::CreateObject("AxTest.Counter");
+    auto loaded = ax::loadedLibraries();
+    ASSERT_NE(std::find(loaded.begin(), loaded.end(), kComponent), loaded.end());
+
+    // A copy obtained elsewhere keeps it alive too.
+    std::shared_ptr<ax::Object> copy = counter;
+    counter.reset();
+    EXPECT_EQ(ax::freeUnusedLibraries(), 0u);
+    EXPECT_EQ(ax::loadedLibraries().size(), 1u);
+
+    copy.reset();
+    EXPECT_EQ(ax::freeUnusedLibraries(), 1u);
+    EXPECT_TRUE(ax::loadedLibraries().empty());
+
+    // Loads again on demand.
+    EXPECT_EQ(ax::callMethod(*ax::CreateObject("AxTest.Counter"), "Increment").toLong(), 1);
+}
+
+TEST_F(RegistryTest, BrokenRegistrationsFailWithTheRightNumbers) {
+    EXPECT_EQ(errorOf([&] { ax::registerLibrary((dir_ / "absent.so").string()); }), ax::err::FileNotFound);
+
+    // A library that exists but is not a component.
+    const std::string notComponent = (dir_ / "not-a-library.so").string();
+    std::ofstream(notComponent) << "plain text";
+    EXPECT_EQ(errorOf([&] { ax::registerLibrary(notComponent); }), ax::err::FileNotFound);
+
+    // A registry line naming a library that has gone, or a class its library does not hold.
+    ax::Registry reg = ax::openRegistry();
+    reg.add({"Gone.Thing", "{0}", (dir_ / "gone.so").string(), false});
+    reg.add({"Wrong.Class", "{NOT-IN-LIBRARY}", kComponent, false});
+    reg.save();
+    EXPECT_EQ(errorOf([] { ax::CreateObject("Gone.Thing"); }), ax::err::CannotCreateObject);
+    EXPECT_EQ(errorOf([] { ax::CreateObject("Wrong.Class"); }), ax::err::CannotCreateObject);
+    EXPECT_EQ(errorOf([] { ax::CreateObject(""); }), ax::err::CannotCreateObject);
+}
+
+}  // namespace
