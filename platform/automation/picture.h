@@ -14,7 +14,8 @@ public:
     enum class Kind : int16_t { None = 0, Bitmap = 1, Metafile = 2, Icon = 3 };
 
     Picture() = default;  // the empty picture: handle 0
-    // A picture made from pixels (RGBA, row by row); it gets a fresh non-zero handle.
+    // A picture made from pixels (RGBA, row by row: red in the low byte, alpha in the high byte);
+    // it gets a fresh non-zero handle from a process-wide counter.
     Picture(int width, int height, std::vector<uint32_t> rgba, Kind kind = Kind::Bitmap);
 
     int32_t Handle() const { return handle_; }
