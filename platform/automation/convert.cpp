@@ -2,6 +2,7 @@
 // Dates live in dates.cpp.
 #include "platform/automation/convert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -32,13 +33,45 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Reads a plain "[-]digits[.digits][e[+-]digits]" string (already stripped of grouping).
+// Whether a plain "[sign]digits[.digits][e[sign]digits]" number that a double cannot hold is
+// too small (it underflows to zero) rather than too large.
+bool underflows(std::string_view s) {
+    size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+    int64_t order = 0;  // decimal order of the first significant digit, before the exponent
+    bool seenDot = false, found = false;
+    int64_t intDigits = 0, leadingFracZeros = 0;
+    for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+        if (s[i] == '.') {
+            seenDot = true;
+        } else if (!found && s[i] == '0') {
+            if (seenDot) ++leadingFracZeros;
+        } else {
+            found = true;
+            if (!seenDot) ++intDigits;
+        }
+    }
+    if (!found) return true;  // all zeros
+    order = intDigits > 0 ? intDigits : -leadingFracZeros;
+    int64_t exponent = 0;
+    if (i < s.size()) {
+        ++i;
+        bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        for (; i < s.size(); ++i) exponent = std::min<int64_t>(exponent * 10 + (s[i] - '0'), 1000000000);
+        if (negative) exponent = -exponent;
+    }
+    return order + exponent < 0;
+}
+
+// Reads a plain "[-]digits[.digits][e[+-]digits]" string (already stripped of grouping). A value
+// too small for a double reads as zero; one too large does not read.
 std::optional<double> readPlain(const std::string& s) {
     double value = 0;
     const char* first = s.data();
     const char* last = s.data() + s.size();
     if (first != last && *first == '+') ++first;
     auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range && ptr == last && underflows(s)) return s[0] == '-' ? -0.0 : 0.0;
     if (ec != std::errc() || ptr != last) return std::nullopt;
     if (!std::isfinite(value)) return std::nullopt;
     return value;
@@ -262,9 +295,7 @@ double leadingNumber(std::string_view text) {
     if (ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: infinity or zero, keeping the sign.
         bool negative = plain[0] == '-';
-        size_t e = plain.find('e');
-        bool tiny = e != std::string::npos && plain[e + 1] == '-';
-        if (tiny) return negative ? -0.0 : 0.0;
+        if (underflows(plain)) return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
     (void)ptr;

@@ -1,5 +1,7 @@
 #include "platform/automation/variant.h"
 
+#include <climits>
+
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 #include "platform/automation/object.h"
@@ -10,16 +12,26 @@ Variant::Variant(SafeArray a) : v_(std::make_shared<SafeArray>(std::move(a))) {}
 
 VarType Variant::type() const {
     switch (v_.index()) {
-        case 0: return VarType::Empty;
-        case 1: return VarType::Null;
-        case 2: return VarType::Integer;
-        case 3: return VarType::Long;
-        case 4: return VarType::Single;
-        case 5: return VarType::Double;
-        case 6: return VarType::Boolean;
-        case 7: return VarType::Date;
-        case 8: return VarType::String;
-        case 9: return VarType::Object;
+        case 0:
+            return VarType::Empty;
+        case 1:
+            return VarType::Null;
+        case 2:
+            return VarType::Integer;
+        case 3:
+            return VarType::Long;
+        case 4:
+            return VarType::Single;
+        case 5:
+            return VarType::Double;
+        case 6:
+            return VarType::Boolean;
+        case 7:
+            return VarType::Date;
+        case 8:
+            return VarType::String;
+        case 9:
+            return VarType::Object;
         default: {
             auto& a = std::get<std::shared_ptr<SafeArray>>(v_);
             auto elem = a ? a->elementType() : VarType::Variant;
@@ -30,8 +42,15 @@ VarType Variant::type() const {
 
 bool Variant::isNumeric() const {
     switch (v_.index()) {
-        case 2: case 3: case 4: case 5: case 6: case 7: return true;
-        default: return false;
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -70,6 +89,34 @@ bool operator==(const Variant& a, const Variant& b) {
 
 // --- SafeArray --------------------------------------------------------------------------------
 
+namespace {
+
+// A freshly dimensioned array holds the zero value of its element type, as ReDim leaves it.
+Variant initialElement(VarType type) {
+    switch (type) {
+        case VarType::Integer:
+            return Variant(int16_t(0));
+        case VarType::Long:
+            return Variant(int32_t(0));
+        case VarType::Single:
+            return Variant(0.0f);
+        case VarType::Double:
+            return Variant(0.0);
+        case VarType::Boolean:
+            return Variant(false);
+        case VarType::Date:
+            return Variant(Date{});
+        case VarType::String:
+            return Variant(std::string());
+        case VarType::Object:
+            return Variant(std::shared_ptr<Object>());
+        default:
+            return Variant();
+    }
+}
+
+}  // namespace
+
 SafeArray::SafeArray(VarType elementType, std::vector<Bound> bounds) : elementType_(elementType) {
     redim(std::move(bounds));
 }
@@ -77,14 +124,13 @@ SafeArray::SafeArray(VarType elementType, std::vector<Bound> bounds) : elementTy
 void SafeArray::redim(std::vector<Bound> bounds) {
     size_t total = 1;
     for (const auto& b : bounds) {
-        if (b.count < 0) raise(err::SubscriptOutOfRange);
+        // the upper bound must be a 32-bit number too
+        if (b.count < 0 || int64_t(b.lower) + b.count - 1 > INT32_MAX) raise(err::SubscriptOutOfRange);
         if (b.count != 0 && total > (size_t(1) << 40) / size_t(b.count)) raise(err::OutOfMemory);
         total *= size_t(b.count);
     }
     if (bounds.empty()) total = 0;
-    Variant init;
-    if (elementType_ == VarType::String) init = Variant(std::string());
-    data_.assign(total, init);
+    data_.assign(total, initialElement(elementType_));
     bounds_ = std::move(bounds);
 }
 
@@ -111,8 +157,12 @@ size_t SafeArray::offset(const int32_t* subs, size_t n) const {
 }
 
 Variant& SafeArray::at(std::initializer_list<int32_t> s) { return data_[offset(s.begin(), s.size())]; }
-const Variant& SafeArray::at(std::initializer_list<int32_t> s) const { return data_[offset(s.begin(), s.size())]; }
+const Variant& SafeArray::at(std::initializer_list<int32_t> s) const {
+    return data_[offset(s.begin(), s.size())];
+}
 Variant& SafeArray::at(const std::vector<int32_t>& s) { return data_[offset(s.data(), s.size())]; }
-const Variant& SafeArray::at(const std::vector<int32_t>& s) const { return data_[offset(s.data(), s.size())]; }
+const Variant& SafeArray::at(const std::vector<int32_t>& s) const {
+    return data_[offset(s.data(), s.size())];
+}
 
 }  // namespace ax

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/automation/errors.h"
+#include "platform/automation/picture.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+using namespace ax;
+namespace fs = std::filesystem;
+
+namespace {
+
+int32_t errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const AutomationError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+uint32_t rgbaOf(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+    return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16) | (uint32_t(a) << 24);
+}
+
+// A 2x2 24-bit bitmap: top row red, green; bottom row blue, white (stored bottom-up, rows padded to 4 bytes).
+std::vector<uint8_t> smallBmp() {
+    std::vector<uint8_t> b = {'B', 'M', 70, 0, 0,    0,    0, 0, 0,    0,    54, 0, 0, 0,  // file header
+                              40,  0,   0,  0, 2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0,
+                              16,  0,   0,  0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0};
+    const uint8_t bottom[] = {255, 0, 0, 255, 255, 255, 0, 0};  // blue, white (BGR), padding
+    const uint8_t top[] = {0, 0, 255, 0, 255, 0, 0, 0};         // red, green
+    b.insert(b.end(), std::begin(bottom), std::end(bottom));
+    b.insert(b.end(), std::begin(top), std::end(top));
+    return b;
+}
+
+// The smallest GIF: one transparent-capable 1x1 white pixel.
+const uint8_t kGif[] = {'G', 'I',  'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0,   0,
+                        0,   0x2C, 0,   0,   0,   0,   1, 0, 1, 0, 0,    2, 2, 0x44, 0x01, 0,    0x3B};
+
+void appendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<uint8_t>*>(context);
+    out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("ax-picture-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                std::to_string(reinterpret_cast<uintptr_t>(this)));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return p.string();
+    }
+    fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(PictureFiles, LoadsEachFormatWithItsPixels) {
+    auto bmp = loadPicture(write("a.bmp", smallBmp()));
+    ASSERT_EQ(bmp->Width(), 2);
+    ASSERT_EQ(bmp->Height(), 2);
+    EXPECT_EQ(bmp->Type(), Picture::Kind::Bitmap);
+    EXPECT_EQ(bmp->pixels(), (std::vector<uint32_t>{rgbaOf(255, 0, 0), rgbaOf(0, 255, 0), rgbaOf(0, 0, 255),
+                                                    rgbaOf(255, 255, 255)}));
+    EXPECT_EQ(bmp->sourcePath(), (dir_ / "a.bmp").string());
+
+    // PNG keeps alpha exactly; JPEG is lossy, so only its size and rough colour are checked.
+    std::vector<uint8_t> rgba = {10, 20, 30, 255, 200, 100, 50, 128, 0, 0,  0,  0,
+                                 1,  2,  3,  4,   5,   6,   7,  8,   9, 10, 11, 12};
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 3, 2, 4, rgba.data(), 12));
+    auto p = loadPicture(write("b.png", png));
+    ASSERT_EQ(p->Width(), 3);
+    ASSERT_EQ(p->Height(), 2);
+    EXPECT_EQ(p->pixels()[1], rgbaOf(200, 100, 50, 128));
+    EXPECT_EQ(p->pixels()[5], rgbaOf(9, 10, 11, 12));
+
+    std::vector<uint8_t> grey(16 * 8 * 3, 200), jpg;
+    ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpg, 16, 8, 3, grey.data(), 90));
+    auto j = loadPicture(write("c.jpg", jpg));
+    EXPECT_EQ(j->Width(), 16);
+    EXPECT_EQ(j->Height(), 8);
+    EXPECT_NEAR(int(j->pixels()[0] & 0xFF), 200, 4);
+
+    auto g = loadPicture(write("d.gif", std::vector<uint8_t>(std::begin(kGif), std::end(kGif))));
+    EXPECT_EQ(g->Width(), 1);
+    EXPECT_EQ(g->Height(), 1);
+    EXPECT_EQ(g->pixels()[0] & 0xFFFFFF, 0xFFFFFFu);
+
+    // The extension does not matter, the contents do.
+    EXPECT_EQ(loadPicture(write("really-a-png.bmp", png))->Width(), 3);
+}
+
+TEST_F(PictureFiles, FailuresAndTheEmptyPicture) {
+    auto none = loadPicture("");
+    EXPECT_EQ(none->Handle(), 0);
+    EXPECT_EQ(none->Type(), Picture::Kind::None);
+    EXPECT_FALSE(hasPicture(none));
+    EXPECT_FALSE(hasPicture(nullptr));
+    EXPECT_EQ(emptyPicture()->Handle(), 0);
+
+    EXPECT_EQ(errorOf([&] { loadPicture((dir_ / "missing.bmp").string()); }), err::FileNotFound);
+    EXPECT_EQ(errorOf([&] {
+                  loadPicture(write("notes.txt", {'h', 'e', 'l', 'l', 'o'}));
+              }),
+              err::InvalidPicture);
+    EXPECT_EQ(errorOf([&] { loadPicture(write("empty.png", {})); }), err::InvalidPicture);
+    auto truncated = smallBmp();
+    truncated.resize(30);
+    EXPECT_EQ(errorOf([&] { loadPicture(write("cut.bmp", truncated)); }), err::InvalidPicture);
+    EXPECT_EQ(errorOf([&] { loadPicture(dir_.string()); }), err::PathFileAccessError);
+    EXPECT_EQ(errorOf([] { pictureFromBytes(nullptr, 0); }), err::InvalidPicture);
+}
+
+TEST(Pictures, HandlesAreFreshAndMembersReportHimetric) {
+    auto bytes = smallBmp();
+    auto a = pictureFromBytes(bytes.data(), bytes.size());
+    auto b = pictureFromBytes(bytes.data(), bytes.size());
+    Picture c(96, 48, std::vector<uint32_t>(96 * 48));
+    EXPECT_GE(a->Handle(), 1);
+    EXPECT_GT(b->Handle(), a->Handle());
+    EXPECT_GT(c.Handle(), b->Handle());
+    EXPECT_TRUE(hasPicture(a));
+
+    EXPECT_EQ(c.WidthHimetric(), 2540);
+    EXPECT_EQ(c.HeightHimetric(), 1270);
+    EXPECT_EQ(a->WidthHimetric(), 53);  // 2 px = 52.9 HIMETRIC
+    EXPECT_EQ(getProperty(c, "Width"), Variant(int32_t(2540)));
+    EXPECT_EQ(getProperty(c, "HEIGHT"), Variant(int32_t(1270)));
+    EXPECT_EQ(getProperty(c, "handle"), Variant(c.Handle()));
+    EXPECT_EQ(getProperty(c, "Type"), Variant(int16_t(1)));
+    EXPECT_EQ(getProperty(*emptyPicture(), "Type"), Variant(int16_t(0)));
+    EXPECT_FALSE(c.HasMember("Width", InvokeKind::PropertyPut));
+    EXPECT_EQ(errorOf([&] { letProperty(c, "Width", int32_t(5)); }), err::MemberNotFound);
+    EXPECT_EQ(errorOf([&] { getProperty(c, "Render"); }), err::MemberNotFound);
+    EXPECT_EQ(errorOf([&] { getProperty(c, "Handle", {int16_t(0)}); }), err::WrongArgumentCount);
+}

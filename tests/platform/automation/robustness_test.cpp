@@ -1,0 +1,93 @@
+// Random and oversized inputs: every parser must return (or raise an automation error), never
+// crash or hang, and whatever it accepts must be consistent.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "platform/automation/convert.h"
+#include "platform/automation/errors.h"
+#include "platform/automation/picture.h"
+
+using namespace ax;
+
+namespace {
+
+std::string randomText(std::mt19937& rng, std::string_view alphabet) {
+    std::uniform_int_distribution<size_t> len(0, 40);
+    std::uniform_int_distribution<size_t> pick(0, alphabet.empty() ? 255 : alphabet.size() - 1);
+    std::string s(len(rng), '\0');
+    for (char& c : s) c = alphabet.empty() ? char(pick(rng)) : alphabet[pick(rng)];
+    return s;
+}
+
+}  // namespace
+
+TEST(Robustness, RandomTextThroughEveryParser) {
+    std::mt19937 rng(20261207);
+    const Locale locales[] = {Locale::enUS(), Locale::enGB()};
+    // Raw bytes, and texts made of the characters dates and numbers are written with, which
+    // reach much deeper into the parsers.
+    const std::string_view alphabets[] = {"", "0123456789/-.:, ", "0123456789 DecJanMayAPM:/,",
+                                          "0123456789.,eE+- \t"};
+    int datesRead = 0, numbersRead = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string s = randomText(rng, alphabets[round % 4]);
+        for (const Locale& locale : locales) {
+            if (auto d = parseDate(s, locale)) {
+                ++datesRead;
+                // A date read from text is in range and survives being written and read again.
+                std::string text = generalDate(*d, locale);
+                auto again = parseDate(text, locale);
+                ASSERT_TRUE(again.has_value()) << s << " -> " << text;
+                EXPECT_NEAR(again->value, d->value, 1e-9) << s << " -> " << text;
+            }
+            if (auto n = parseNumber(s, locale)) {
+                ++numbersRead;
+                EXPECT_TRUE(std::isfinite(*n)) << s;
+                EXPECT_EQ(parseNumber(numberText(*n, locale), locale).has_value(), true) << s;
+            }
+        }
+        (void)leadingNumber(s);
+        EXPECT_EQ(leftChars(s, charCount(s)), s);
+        EXPECT_LE(charCount(s), s.size());
+        for (auto convert :
+             {+[](const Variant& v) { (void)cBool(v); }, +[](const Variant& v) { (void)cInt(v); },
+              +[](const Variant& v) { (void)cDate(v); }}) {
+            try {
+                convert(Variant(s));
+            } catch (const AutomationError& e) {
+                EXPECT_TRUE(e.number() == err::TypeMismatch || e.number() == err::Overflow) << e.number();
+            }
+        }
+        try {
+            (void)pictureFromBytes(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+        } catch (const AutomationError& e) {
+            EXPECT_EQ(e.number(), err::InvalidPicture);
+        }
+    }
+    // The alphabets are chosen so that a fair share of texts are accepted, or the checks above
+    // would prove little.
+    EXPECT_GT(datesRead, 100);
+    EXPECT_GT(numbersRead, 100);
+}
+
+TEST(Robustness, HugeAndMalformedInputs) {
+    const std::string digits(1 << 20, '7');
+    EXPECT_FALSE(parseNumber(digits).has_value());  // far beyond a double
+    EXPECT_TRUE(std::isinf(leadingNumber(digits)));
+    EXPECT_FALSE(parseDate(digits).has_value());
+    EXPECT_EQ(charCount(digits), digits.size());
+    const std::string tiny = "0." + std::string(100000, '0') + "1";
+    EXPECT_EQ(parseNumber(tiny), 0.0);  // too small for a double: zero
+    EXPECT_EQ(leadingNumber(tiny), 0.0);
+    EXPECT_EQ(parseNumber("-1e-999"), 0.0);
+    EXPECT_EQ(parseNumber("1e-999x"), std::nullopt);
+    std::string bytes(1 << 16, '\xC3');  // lead bytes with no continuation
+    EXPECT_EQ(charCount(bytes), bytes.size());
+    EXPECT_EQ(leftChars(bytes, 3).size(), 3u);
+    // Picture headers that claim an enormous image are refused rather than allocated.
+    uint8_t bigPng[] = {0x89, 'P',  'N',  'G',  0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0x7F,
+                        0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 8,    6, 0, 0, 0,  0,   0,   0,   0};
+    EXPECT_THROW(pictureFromBytes(bigPng, sizeof bigPng), AutomationError);
+}
