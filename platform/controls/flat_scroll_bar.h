@@ -7,7 +7,7 @@
 namespace ax {
 
 class FlatScrollBar : public Child {
-public:
+  public:
     enum class Orientation : int16_t { Vertical = 0, Horizontal = 1 };
     enum class Part { LeftArrow, RightArrow, PageLeft, PageRight };
 
@@ -16,7 +16,8 @@ public:
     virtual int16_t Max() const = 0;
     virtual void setMax(int16_t v) = 0;
     virtual int16_t Value() const = 0;
-    virtual void setValue(int16_t v) = 0;  // raises Change when the value actually changes; 380 outside Min..Max
+    virtual void setValue(
+        int16_t v) = 0;  // raises Change when the value actually changes; 380 outside Min..Max
     virtual int16_t SmallChange() const = 0;
     virtual void setSmallChange(int16_t v) = 0;
     virtual int16_t LargeChange() const = 0;

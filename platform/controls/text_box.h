@@ -11,12 +11,12 @@
 namespace ax {
 
 class TextBox : public Child {
-public:
+  public:
     virtual std::string Text() const = 0;
     virtual void setText(const std::string& v) = 0;  // raises Change when the text differs
-    virtual int32_t MaxLength() const = 0;            // characters; 0 = unlimited
-    virtual void setMaxLength(int32_t v) = 0;         // typing beyond it is refused; Text is not cut
-    virtual int32_t SelStart() const = 0;             // characters
+    virtual int32_t MaxLength() const = 0;           // characters; 0 = unlimited
+    virtual void setMaxLength(int32_t v) = 0;        // typing beyond it is refused; Text is not cut
+    virtual int32_t SelStart() const = 0;            // characters
     virtual void setSelStart(int32_t v) = 0;
     virtual int32_t SelLength() const = 0;
     virtual void setSelLength(int32_t v) = 0;
@@ -37,9 +37,9 @@ public:
     virtual PicturePtr MouseIcon() const = 0;
     virtual void setMouseIcon(PicturePtr p) = 0;
 
-    Handler<> onChange;                       // after every change of the text, typed or set
-    Handler<int16_t&, int16_t&> onKeyDown;    // KeyCode, Shift
-    Handler<int16_t&> onKeyPress;             // KeyAscii; 0 discards the key
+    Handler<> onChange;                     // after every change of the text, typed or set
+    Handler<int16_t&, int16_t&> onKeyDown;  // KeyCode, Shift
+    Handler<int16_t&> onKeyPress;           // KeyAscii; 0 discards the key
     Handler<int16_t&, int16_t&> onKeyUp;
 };
 

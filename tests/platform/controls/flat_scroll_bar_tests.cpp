@@ -50,8 +50,8 @@ TEST(FlatScrollBar, ClicksStopAtTheBounds) {
 
 TEST(FlatScrollBar, ReversedRangeAndDisabledArrows) {
     ax::HeadlessFlatScrollBar bar;
-    bar.setMin(10);
     bar.setMax(0);
+    bar.setMin(10);
     EXPECT_EQ(bar.Value(), 0);
     bar.clickPart(Part::LeftArrow);  // towards Min, which is the larger number
     EXPECT_EQ(bar.Value(), 1);

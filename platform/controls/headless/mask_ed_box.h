@@ -1,0 +1,77 @@
+// The headless masked edit box: typing fills input positions in overwrite mode and skips
+// literals; a character that does not fit its position is refused.
+#pragma once
+#include <vector>
+
+#include "platform/controls/headless/appearance.h"
+#include "platform/controls/headless/edit_field.h"
+#include "platform/controls/mask_ed_box.h"
+
+namespace ax {
+
+class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
+  public:
+    HeadlessMaskEdBox() { plain_.maxLength = 64; }
+
+    std::string Mask() const override { return mask_; }
+    void setMask(const std::string& v) override;
+    std::string PromptChar() const override { return prompt_; }
+    void setPromptChar(const std::string& v) override;
+    std::string Text() const override;
+    void setText(const std::string& v) override;
+    std::string ClipText() const override;
+    int32_t MaxLength() const override { return plain_.maxLength; }
+    void setMaxLength(int32_t v) override;
+    int32_t SelStart() const override;
+    void setSelStart(int32_t v) override;
+    int32_t SelLength() const override;
+    void setSelLength(int32_t v) override;
+    std::string SelText() const override;
+    bool AllowPrompt() const override { return allowPrompt_; }
+    void setAllowPrompt(bool v) override { allowPrompt_ = v; }
+    bool PromptInclude() const override { return promptInclude_; }
+    void setPromptInclude(bool v) override;
+    AX_HEADLESS_FONT_AND_POINTER
+    AX_HEADLESS_COLOURS
+
+    // Characters fill input positions (Backspace empties the one before the caret); Delete
+    // empties the one at the caret or the selected ones; Left/Right/Home/End move the caret.
+    void keyDown(int16_t& keyCode, int16_t& shift) override;
+    void keyPress(int16_t& keyAscii) override;
+    void keyUp(int16_t& keyCode, int16_t& shift) override { fire(onKeyUp, keyCode, shift); }
+
+  private:
+    struct Slot {
+        char kind = 0;        // 0 for a literal, else the mask character of an input position
+        std::string literal;  // the literal's character
+        int caseMode = 0;     // 1 upper, 2 lower
+        std::string value;    // the entered character; empty when the position is empty
+    };
+
+    bool masked() const { return !slots_.empty(); }
+    int32_t size() const { return static_cast<int32_t>(slots_.size()); }
+    std::string display(bool withPrompts) const;
+    // The character as the position takes it (case converted), or empty when it does not fit.
+    std::string fitted(const Slot& slot, const std::string& ch) const;
+    // Sets the masked positions from a text as setMask refits it: never fails.
+    void refit(const std::string& source);
+    void clearRange(int32_t from, int32_t count);
+    bool typeMasked(const std::string& ch);
+    bool backspaceMasked();
+    bool deleteMasked();
+    // Runs an edit and raises Change when the displayed text differs afterwards.
+    template <class F>
+    void changing(F&& edit);
+
+    std::string mask_;
+    std::string prompt_ = "_";
+    bool allowPrompt_ = false;
+    bool promptInclude_ = true;
+    std::vector<Slot> slots_;
+    detail::EditField plain_;         // the text while the mask is empty
+    int32_t anchor_ = 0, caret_ = 0;  // selection over the masked display
+    detail::Appearance look_;
+    detail::KeyCharDecoder decoder_;
+};
+
+}  // namespace ax
