@@ -12,13 +12,14 @@ class Child;
 
 // The container side of every child: focus, z-order and the reaction to a hidden focused child.
 class Container {
-public:
+  public:
     virtual ~Container() = default;
     // Moves the keyboard focus to c (nullptr: to no child); the child that had it loses it first.
     virtual void focusChild(Child* c) = 0;
     virtual Child* focusedChild() const = 0;
     virtual void zorderChild(Child* c, int16_t position) = 0;
-    // A child that had the focus became hidden or disabled: the focus moves on.
+    // A child became hidden or disabled: when it held the focus (itself or inside it), the focus
+    // moves on.
     virtual void childHidden(Child* c) = 0;
     // A child changed size (so a component child can lay itself out).
     virtual void childResized(Child* c) { (void)c; }
@@ -35,7 +36,7 @@ void fire(const Handler<A...>& h, P&&... args) {
 }
 
 class Child {
-public:
+  public:
     virtual ~Child();
 
     const std::string& Name() const { return name_; }
@@ -71,10 +72,13 @@ public:
     virtual void lostFocus() { fire(onLostFocus); }
 
     // Set by the container when it adopts the child.
-    void attach(Container* container, std::string name) { container_ = container; name_ = std::move(name); }
+    void attach(Container* container, std::string name) {
+        container_ = container;
+        name_ = std::move(name);
+    }
     Container* container() const { return container_; }
 
-protected:
+  protected:
     Container* container_ = nullptr;
     std::string name_;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -87,15 +91,21 @@ using ChildPtr = std::shared_ptr<Child>;
 // Keyboard and mouse input as a desktop delivers it to the focused (or clicked) child. The
 // headless host calls these; a GUI host calls them from its own events.
 class InputTarget {
-public:
+  public:
     virtual ~InputTarget() = default;
     virtual void keyDown(int16_t& keyCode, int16_t& shift) = 0;
     // A character key; a handler that sets the key to 0 discards it. Handles the text change.
     virtual void keyPress(int16_t& keyAscii) = 0;
     virtual void keyUp(int16_t& keyCode, int16_t& shift) = 0;
-    virtual void mouseDown(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
-    virtual void mouseMove(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
-    virtual void mouseUp(int16_t button, int16_t shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void mouseDown(int16_t button, int16_t shift, float x, float y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
+    virtual void mouseMove(int16_t button, int16_t shift, float x, float y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
+    virtual void mouseUp(int16_t button, int16_t shift, float x, float y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
     virtual void click() {}
     virtual void dblClick() {}
 };

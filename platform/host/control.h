@@ -10,7 +10,7 @@
 namespace ax {
 
 class Control : public Object {
-public:
+  public:
     // The container hands the control its site before any lifecycle notification.
     virtual void SetSite(std::shared_ptr<Site> site) { site_ = std::move(site); }
     Site& site() const { return *site_; }
@@ -30,7 +30,7 @@ public:
     // Late-bound event sinks.
     EventSource& events() { return events_; }
 
-protected:
+  protected:
     std::shared_ptr<Site> site_;
     EventSource events_;
 };

@@ -3,13 +3,14 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/automation/variant.h"
 
 namespace ax {
 
 class PropertyBag {
-public:
+  public:
     virtual ~PropertyBag() = default;
     // The stored value, or defaultValue when the key is absent.
     virtual Variant ReadProperty(std::string_view name, const Variant& defaultValue) = 0;
@@ -17,9 +18,14 @@ public:
     virtual void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue) = 0;
 };
 
+// Whether a value equals a property's default, with the automation rules: numbers by value across
+// kinds (Integer 1 equals Long 1), a date against its default text, fonts by attributes, pictures by
+// handle ("no picture" in any form equals "no picture"), other objects by identity.
+bool sameStoredValue(const Variant& value, const Variant& defaultValue);
+
 // A bag in memory, for tests and for copying a control's settings.
 class MemoryPropertyBag : public PropertyBag {
-public:
+  public:
     Variant ReadProperty(std::string_view name, const Variant& defaultValue) override;
     void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue) override;
 
@@ -32,7 +38,7 @@ public:
     // Keys in the order they were read (a load's order).
     const std::vector<std::string>& readOrder() const { return reads_; }
 
-private:
+  private:
     std::map<std::string, Variant> values_;
     std::vector<std::string> order_;
     std::vector<std::string> reads_;

@@ -15,12 +15,19 @@
 namespace ax {
 
 enum class ScaleMode : int16_t {
-    User = 0, Twips = 1, Points = 2, Pixels = 3, Characters = 4, Inches = 5, Millimeters = 6, Centimeters = 7
+    User = 0,
+    Twips = 1,
+    Points = 2,
+    Pixels = 3,
+    Characters = 4,
+    Inches = 5,
+    Millimeters = 6,
+    Centimeters = 7
 };
 
 // The kinds of child control a container can create.
 enum class ChildKind {
-    FlexGrid,          // the inner grid surface
+    FlexGrid,  // the inner grid surface
     TextBox,
     MaskEdBox,
     ComboDropDownCombo,  // combo box with editable text
@@ -41,7 +48,7 @@ inline constexpr int ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7
 
 // The window of the control itself, distinct from any child's window.
 class ControlSurface {
-public:
+  public:
     virtual ~ControlSurface() = default;
     virtual int32_t hWnd() const = 0;
     virtual int32_t hDC() const = 0;
@@ -81,7 +88,7 @@ struct ComponentChild {
 };
 
 class Site {
-public:
+  public:
     virtual ~Site() = default;
 
     // Ambient properties.
