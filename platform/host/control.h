@@ -9,7 +9,7 @@
 
 namespace ax {
 
-class Control : public Object {
+class Control : public Object, public Connectable {
   public:
     // The container hands the control its site before any lifecycle notification.
     virtual void SetSite(std::shared_ptr<Site> site) { site_ = std::move(site); }
@@ -28,7 +28,7 @@ class Control : public Object {
     virtual void ExitFocus() {}
 
     // Late-bound event sinks.
-    EventSource& events() { return events_; }
+    EventSource& events() override { return events_; }
 
   protected:
     std::shared_ptr<Site> site_;
