@@ -342,17 +342,27 @@ std::optional<Date> parseDate(std::string_view text, const Locale& locale) {
     // weekday names ignored.
     std::vector<DatePart> parts;
     bool pendingSep = true;  // a part may start the text
+    bool started = false;    // something has been read, so punctuation may follow
+    char mark = 0;           // punctuation since the last part: at most one ("Dec.," aside)
     for (size_t i = 0; i < t.size(); ++i) {
         if (used[i]) {
             pendingSep = true;
+            started = true;
+            mark = 0;
             continue;
         }
         const Token& tok = t[i];
         if (tok.kind == Token::Sep) {
             if (tok.sep == ':') return std::nullopt;
+            if (tok.sep != ' ') {
+                if (!started || (mark != 0 && !(mark == '.' && tok.sep == ','))) return std::nullopt;
+                mark = tok.sep;
+            }
             pendingSep = true;
             continue;
         }
+        started = true;
+        mark = 0;
         if (tok.kind == Token::Word) {
             if (isWeekdayWord(tok.text)) {
                 pendingSep = true;
@@ -371,6 +381,7 @@ std::optional<Date> parseDate(std::string_view text, const Locale& locale) {
         // A number or a name must be followed by a separator or the end (no "7Dec").
         if (i + 1 < t.size() && t[i + 1].kind != Token::Sep && !used[i + 1]) return std::nullopt;
     }
+    if (mark != 0 && mark != '.') return std::nullopt;  // "7 Dec." ends well, "12/7/" does not
 
     if (parts.empty()) {
         if (!haveTime) return std::nullopt;

@@ -122,9 +122,10 @@ TEST(DateFormats, GeneralDateInBothLocales) {
 
 TEST(ReadingDates, ShortAndLongFormsInTheLocaleOrder) {
     const Date dec7 = at(2026, 12, 7);
-    for (const char* text : {"12/7/2026", "12-7-2026", "12.7.2026", "12/07/26", "7 Dec 2026", "Dec 7, 2026",
-                             "December 7 2026", "07-Dec-26", "2026-12-07", "7 december, 2026", "DEC 7 2026",
-                             "Monday, December 7, 2026", "2026 Dec 7", " 12/7/2026 "})
+    for (const char* text :
+         {"12/7/2026", "12-7-2026", "12.7.2026", "12/07/26", "7 Dec 2026", "Dec 7, 2026", "December 7 2026",
+          "07-Dec-26", "2026-12-07", "7 december, 2026", "DEC 7 2026", "Monday, December 7, 2026",
+          "2026 Dec 7", " 12/7/2026 ", "Mon. 7 Dec. 2026", "Dec., 7 2026"})
         EXPECT_EQ(read(text, kUS), dec7) << text;
     for (const char* text : {"7/12/2026", "07-12-26", "7.12.2026", "7 Dec 2026", "Dec 7, 2026", "2026-12-07"})
         EXPECT_EQ(read(text, kGB), dec7) << text;
@@ -180,7 +181,12 @@ TEST(ReadingDates, TextsThatAreNotDates) {
                              "Foo 7, 2026",
                              "1:2:3:4",
                              "12/7/2026 3:04 5:06",
-                             "2026-12-07T15:04"}) {
+                             "2026-12-07T15:04",
+                             "12//7/2026",
+                             "/12/7/2026",
+                             "-12/7/2026",
+                             "12/7/2026/",
+                             "12/-7/2026"}) {
         EXPECT_FALSE(readsAsDate(text, kUS)) << text;
         EXPECT_FALSE(readsAsDate(text, kGB)) << text;
     }
