@@ -1,8 +1,56 @@
-// vantrel-demo: a guided look at the components this build produces.
-#include <cstdio>
+// vantrel-demo: registers the component libraries this build produced in a registry of its own and
+// shows what a host can create from them by name.
+#include <unistd.h>
 
-int main() {
-    std::printf("Vantrel demo\n");
-    std::printf("The component registry is not built yet; nothing can be created by name.\n");
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/automation/errors.h"
+#include "platform/runtime/registry.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The build's library folder: $VN_LIB_DIR, else ../lib beside this program.
+fs::path libraryFolder(const char* argv0) {
+    if (const char* env = std::getenv("VN_LIB_DIR"); env && *env) return env;
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) self = fs::absolute(argv0);
+    return self.parent_path().parent_path() / "lib";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    (void)argc;
+    const fs::path libs = libraryFolder(argv[0]);
+    const fs::path registry = libs.parent_path() / "demo-registry";
+    ax::setRegistryPath(registry.string());
+
+    std::printf("Vantrel demo\n\nComponent libraries in %s:\n", libs.string().c_str());
+    auto found = ax::registerLibrariesIn(libs.string());
+    std::erase_if(found, [](const std::string& p) { return p.find("_test_") != std::string::npos; });
+    for (const auto& lib : found) std::printf("  %s\n", fs::path(lib).filename().string().c_str());
+    if (found.empty()) std::printf("  (none yet)\n");
+
+    std::printf("\nRegistered in %s; creatable by programmatic identifier:\n", registry.string().c_str());
+    int creatable = 0;
+    const ax::Registry reg = ax::openRegistry();
+    for (const auto& e : reg.entries()) {
+        if (e.library.find("_test_") != std::string::npos) continue;
+        try {
+            auto object = ax::CreateObject(e.progId);
+            std::printf("  %-20s %s  %s\n", e.progId.c_str(), e.clsid.c_str(),
+                        e.isControl ? "control" : "object");
+            ++creatable;
+        } catch (const ax::AutomationError& err) {
+            std::printf("  %-20s cannot be created: %d %s\n", e.progId.c_str(), err.number(),
+                        err.description().c_str());
+        }
+    }
+    if (creatable == 0) std::printf("  (nothing)\n");
     return 0;
 }

@@ -149,6 +149,31 @@ void unregisterLibrary(const std::string& path) {
     callServerEntry(absolutePath(path), "DllUnregisterServer");
 }
 
+std::vector<std::string> registerLibrariesIn(const std::string& folder) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        if (e.is_regular_file() && e.path().extension() == ".so") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files) {
+        const std::string path = absolutePath(f.string());
+        void* h = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        if (!h) continue;
+        // The entry point must be the library's own, not one of a library it depends on.
+        void* entry = dlsym(h, "DllRegisterServer");
+        const bool component = entry && moduleFileOf(entry) == path;
+        dlclose(h);
+        if (!component) continue;
+        try {
+            registerLibrary(path);
+            found.push_back(path);
+        } catch (const AutomationError&) {
+        }
+    }
+    return found;
+}
+
 // --- creation ----------------------------------------------------------------------------------
 
 std::shared_ptr<Object> CreateObject(std::string_view progId) {

@@ -75,6 +75,9 @@ Registry openRegistry();
 // Raises 53 when the library cannot be loaded, 5 when it lacks the entry point or it fails.
 void registerLibrary(const std::string& path);
 void unregisterLibrary(const std::string& path);
+// Registers every component library (a shared library exporting DllRegisterServer itself) in a
+// folder; returns their paths. Libraries that fail to load are skipped.
+std::vector<std::string> registerLibrariesIn(const std::string& folder);
 
 // Creates an object by programmatic identifier (or by class identifier in braces): finds its
 // library in the registry, loads it, asks its class object for an instance. Raises 429 otherwise.

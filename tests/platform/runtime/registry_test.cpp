@@ -143,6 +143,20 @@ TEST_F(RegistryTest, LibraryStaysLoadedWhileAnyObjectLives) {
     EXPECT_EQ(ax::callMethod(*ax::CreateObject("AxTest.Counter"), "Increment").toLong(), 1);
 }
 
+TEST_F(RegistryTest, RegisteringAFolderFindsOnlyComponentLibraries) {
+    const auto folder = fs::path(kComponent).parent_path();
+    const auto found = ax::registerLibrariesIn(folder.string());
+    EXPECT_NE(std::find(found.begin(), found.end(), kComponent), found.end());
+    const auto runtime = (folder / "libax_runtime.so").string();
+    EXPECT_EQ(std::find(found.begin(), found.end(), runtime), found.end());  // links to them, is none
+    const auto reg = ax::openRegistry();
+    for (const auto& lib : found)
+        EXPECT_TRUE(std::any_of(reg.entries().begin(), reg.entries().end(), [&](const ax::RegistryEntry& e) {
+            return e.library == lib;
+        })) << lib;
+    EXPECT_TRUE(ax::registerLibrariesIn((dir_ / "no-such-folder").string()).empty());
+}
+
 TEST_F(RegistryTest, BrokenRegistrationsFailWithTheRightNumbers) {
     EXPECT_EQ(errorOf([&] { ax::registerLibrary((dir_ / "absent.so").string()); }), ax::err::FileNotFound);
 
