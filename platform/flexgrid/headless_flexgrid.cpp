@@ -1,0 +1,362 @@
+// Storage, shape and cell text of the headless grid surface.
+#include "platform/flexgrid/headless_flexgrid.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/automation/errors.h"
+#include "platform/flexgrid/flexgrid_errors.h"
+
+namespace ax {
+
+namespace flexerr {
+void raise(int32_t number) { ax::raise(number, text(number)); }
+}  // namespace flexerr
+
+namespace {
+std::atomic<int32_t> nextWindow{0x00020000};
+// Rows and columns beyond this cannot be addressed by the 32-bit positions a window reports.
+constexpr int32_t kMaxRows = 0x7FFFFFF, kMaxCols = 0x7FFF;
+}  // namespace
+
+HeadlessFlexGrid::HeadlessFlexGrid() : font_(std::make_shared<ax::Font>()), hWnd_(nextWindow.fetch_add(4)) {
+    setCols(2);
+    setRows(2);
+    fixedRows_ = 1;
+    fixedCols_ = 1;
+    row_ = rowSel_ = topRow_ = 1;
+    col_ = colSel_ = leftCol_ = 1;
+}
+
+HeadlessFlexGrid::~HeadlessFlexGrid() = default;
+
+// --- storage ------------------------------------------------------------------------------------------
+
+uint32_t HeadlessFlexGrid::newSlot() {
+    if (!freeSlots_.empty()) {
+        uint32_t s = freeSlots_.back();
+        freeSlots_.pop_back();
+        return s;
+    }
+    uint32_t s = uint32_t(cols_ ? cells_.size() / size_t(cols_) : rows_.size() + freeSlots_.size());
+    cells_.resize(cells_.size() + size_t(cols_));
+    return s;
+}
+
+void HeadlessFlexGrid::releaseSlot(uint32_t slot) {
+    // Free the texts' memory now; the slot is handed out again empty.
+    auto first = cells_.begin() + ptrdiff_t(size_t(slot) * cols_);
+    for (auto it = first; it != first + cols_; ++it) std::string().swap(*it);
+    formats_.erase(slot);
+    freeSlots_.push_back(slot);
+}
+
+void HeadlessFlexGrid::compactIfSparse() {
+    if (freeSlots_.size() <= std::max<size_t>(rows_.size(), 1024)) return;
+    std::vector<std::string> packed(rows_.size() * size_t(cols_));
+    std::unordered_map<uint32_t, RowFormats> moved;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        uint32_t old = rows_[r].slot;
+        std::move(cells_.begin() + ptrdiff_t(size_t(old) * cols_),
+                  cells_.begin() + ptrdiff_t(size_t(old + 1) * cols_), packed.begin() + ptrdiff_t(r * cols_));
+        if (auto f = formats_.find(old); f != formats_.end())
+            moved.emplace(uint32_t(r), std::move(f->second));
+        rows_[r].slot = uint32_t(r);
+    }
+    cells_ = std::move(packed);
+    formats_ = std::move(moved);
+    freeSlots_.clear();
+}
+
+void HeadlessFlexGrid::resizeCols(int32_t newCols) {
+    size_t slots = cols_ ? cells_.size() / size_t(cols_) : rows_.size() + freeSlots_.size();
+    if (cols_ == 0) {
+        // No cells yet: every slot gets its new row of texts.
+        cells_.assign(slots * size_t(newCols), std::string());
+    } else if (newCols != cols_) {
+        std::vector<std::string> wider(slots * size_t(newCols));
+        int32_t keep = std::min(cols_, newCols);
+        for (size_t s = 0; s < slots; ++s)
+            std::move(cells_.begin() + ptrdiff_t(s * cols_), cells_.begin() + ptrdiff_t(s * cols_ + keep),
+                      wider.begin() + ptrdiff_t(s * newCols));
+        cells_ = std::move(wider);
+    }
+    if (newCols < cols_) {
+        for (auto it = formats_.begin(); it != formats_.end();) {
+            std::erase_if(it->second, [&](const auto& f) { return f.first >= newCols; });
+            it = it->second.empty() ? formats_.erase(it) : std::next(it);
+        }
+    }
+    colWidth_.resize(size_t(newCols), -1);
+    colAlignment_.resize(size_t(newCols), flex::AlignGeneral);
+    fixedAlignment_.resize(size_t(newCols), flex::AlignLeftCenter);
+    colData_.resize(size_t(newCols), 0);
+    cols_ = newCols;
+}
+
+const HeadlessFlexGrid::CellFormat* HeadlessFlexGrid::findFormat(int32_t row, int32_t col) const {
+    auto it = formats_.find(rows_[row].slot);
+    if (it == formats_.end()) return nullptr;
+    for (const auto& f : it->second)
+        if (f.first == col) return &f.second;
+    return nullptr;
+}
+
+HeadlessFlexGrid::CellFormat& HeadlessFlexGrid::formatFor(int32_t row, int32_t col) {
+    RowFormats& list = formats_[rows_[row].slot];
+    for (auto& f : list)
+        if (f.first == col) return f.second;
+    list.emplace_back(col, CellFormat{});
+    return list.back().second;
+}
+
+void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
+    auto it = formats_.find(rows_[row].slot);
+    if (it == formats_.end()) return;
+    auto& list = it->second;
+    for (auto f = list.begin(); f != list.end(); ++f) {
+        if (f->first != col) continue;
+        f->second.own &= ~bit;
+        if (bit & OwnPicture) f->second.picture.reset();
+        if (f->second.own == 0) list.erase(f);
+        break;
+    }
+    if (list.empty()) formats_.erase(it);
+}
+
+void HeadlessFlexGrid::checkRow(int32_t row) const {
+    if (row < 0 || row >= Rows()) flexerr::raise(flexerr::InvalidRowValue);
+}
+void HeadlessFlexGrid::checkCol(int32_t col) const {
+    if (col < 0 || col >= cols_) flexerr::raise(flexerr::InvalidColValue);
+}
+void HeadlessFlexGrid::checkCell(int32_t row, int32_t col) const {
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_) flexerr::raise(flexerr::SubscriptOutOfRange);
+}
+void HeadlessFlexGrid::checkCurrent() const {
+    if (row_ < 0 || row_ >= Rows()) flexerr::raise(flexerr::InvalidRowValue);
+    if (col_ < 0 || col_ >= cols_) flexerr::raise(flexerr::InvalidColValue);
+}
+
+void HeadlessFlexGrid::invalidate() {
+    if (redraw_)
+        ++paintCount_;
+    else
+        dirty_ = true;
+}
+
+// --- shape ---------------------------------------------------------------------------------------------
+
+void HeadlessFlexGrid::setRows(int32_t v) {
+    if (v < 0 || v > kMaxRows) flexerr::raise(flexerr::InvalidPropertyValue);
+    int32_t old = Rows();
+    if (v == old) return;
+    if (v > old) {
+        rows_.reserve(size_t(v));
+        if (freeSlots_.empty()) {
+            // Grow in one step rather than a slot at a time.
+            uint32_t first = uint32_t(cols_ ? cells_.size() / size_t(cols_) : rows_.size());
+            cells_.resize(cells_.size() + size_t(v - old) * size_t(cols_));
+            for (int32_t i = 0; i < v - old; ++i) rows_.push_back({first + uint32_t(i), 0, -1});
+        } else {
+            for (int32_t i = old; i < v; ++i) rows_.push_back({newSlot(), 0, -1});
+        }
+    } else {
+        for (int32_t r = v; r < old; ++r) {
+            if (rows_[r].height >= 0) --customHeights_;
+            releaseSlot(rows_[r].slot);
+        }
+        rows_.resize(size_t(v));
+        compactIfSparse();
+        if (fixedRows_ > v) fixedRows_ = v;
+    }
+    rowsChanged();
+    clampPositions();
+    invalidate();
+}
+
+void HeadlessFlexGrid::setCols(int32_t v) {
+    if (v < 0 || v > kMaxCols) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (v == cols_) return;
+    resizeCols(v);
+    if (fixedCols_ > v) fixedCols_ = v;
+    clampPositions();
+    invalidate();
+}
+
+void HeadlessFlexGrid::setFixedRows(int32_t v) {
+    if (v < 0 || v > Rows()) flexerr::raise(flexerr::InvalidRowValue);
+    if (v == fixedRows_) return;
+    fixedRows_ = v;
+    clampPositions();
+    invalidate();
+}
+
+void HeadlessFlexGrid::setFixedCols(int32_t v) {
+    if (v < 0 || v > cols_) flexerr::raise(flexerr::InvalidColValue);
+    if (v == fixedCols_) return;
+    fixedCols_ = v;
+    clampPositions();
+    invalidate();
+}
+
+// Keeps the current cell, the selection and the scroll position inside the grid after a shape change;
+// a current cell that had to move raises the same notifications as any other move.
+void HeadlessFlexGrid::clampPositions() {
+    auto clampTo = [](int32_t v, int32_t lo, int32_t hi) { return hi < lo ? hi : std::clamp(v, lo, hi); };
+    int32_t rows = Rows();
+    int32_t firstRow = fixedRows_ < rows ? fixedRows_ : 0, firstCol = fixedCols_ < cols_ ? fixedCols_ : 0;
+    int32_t row = row_ >= rows ? clampTo(row_, firstRow, rows - 1) : row_;
+    int32_t col = col_ >= cols_ ? clampTo(col_, firstCol, cols_ - 1) : col_;
+    if (rows > 0 && row < 0) row = firstRow;
+    if (cols_ > 0 && col < 0) col = firstCol;
+    int32_t rowSel = std::min(rowSel_, rows - 1), colSel = std::min(colSel_, cols_ - 1);
+    if (rows > 0 && rowSel < 0) rowSel = row;
+    if (cols_ > 0 && colSel < 0) colSel = col;
+    topRow_ = std::clamp(topRow_, fixedRows_, std::max(fixedRows_, maxTopRow()));
+    leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, maxLeftCol()));
+    if (row != row_ || col != col_ || rowSel != rowSel_ || colSel != colSel_)
+        moveTo(row, col, rowSel, colSel);
+}
+
+// --- cell text -----------------------------------------------------------------------------------------
+
+std::string HeadlessFlexGrid::TextMatrix(int32_t row, int32_t col) const {
+    checkCell(row, col);
+    return cell(row, col);
+}
+
+void HeadlessFlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) {
+    checkCell(row, col);
+    cell(row, col) = text;
+    invalidate();
+}
+
+std::string HeadlessFlexGrid::Text() const {
+    checkCurrent();
+    return cell(row_, col_);
+}
+
+void HeadlessFlexGrid::setText(const std::string& text) {
+    checkCurrent();
+    forEachTarget([&](int32_t r, int32_t c) { cell(r, c) = text; });
+    invalidate();
+}
+
+std::string HeadlessFlexGrid::TextArray(int32_t index) const {
+    if (index < 0 || cols_ == 0 || int64_t(index) >= int64_t(Rows()) * cols_)
+        flexerr::raise(flexerr::SubscriptOutOfRange);
+    return cell(index / cols_, index % cols_);
+}
+
+void HeadlessFlexGrid::setTextArray(int32_t index, const std::string& text) {
+    if (index < 0 || cols_ == 0 || int64_t(index) >= int64_t(Rows()) * cols_)
+        flexerr::raise(flexerr::SubscriptOutOfRange);
+    cell(index / cols_, index % cols_) = text;
+    invalidate();
+}
+
+int32_t HeadlessFlexGrid::RowData(int32_t row) const {
+    if (row < 0 || row >= Rows()) flexerr::raise(flexerr::SubscriptOutOfRange);
+    return rows_[row].data;
+}
+
+void HeadlessFlexGrid::setRowData(int32_t row, int32_t v) {
+    if (row < 0 || row >= Rows()) flexerr::raise(flexerr::SubscriptOutOfRange);
+    rows_[row].data = v;
+}
+
+int32_t HeadlessFlexGrid::ColData(int32_t col) const {
+    if (col < 0 || col >= cols_) flexerr::raise(flexerr::SubscriptOutOfRange);
+    return colData_[col];
+}
+
+void HeadlessFlexGrid::setColData(int32_t col, int32_t v) {
+    if (col < 0 || col >= cols_) flexerr::raise(flexerr::SubscriptOutOfRange);
+    colData_[col] = v;
+}
+
+// --- moving rows and columns ---------------------------------------------------------------------------
+
+void HeadlessFlexGrid::setRowPosition(int32_t index, int32_t v) {
+    checkRow(index);
+    checkRow(v);
+    if (index == v) return;
+    if (index < v)
+        std::rotate(rows_.begin() + index, rows_.begin() + index + 1, rows_.begin() + v + 1);
+    else
+        std::rotate(rows_.begin() + v, rows_.begin() + index, rows_.begin() + index + 1);
+    rowsChanged();
+    invalidate();
+}
+
+void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
+    checkCol(index);
+    checkCol(v);
+    if (index == v) return;
+    // Column c ends up at position map(c).
+    auto map = [&](int32_t c) {
+        if (c == index) return v;
+        if (index < v && c > index && c <= v) return c - 1;
+        if (v < index && c >= v && c < index) return c + 1;
+        return c;
+    };
+    auto move = [&](auto first) {
+        if (index < v)
+            std::rotate(first + index, first + index + 1, first + v + 1);
+        else
+            std::rotate(first + v, first + index, first + index + 1);
+    };
+    size_t slots = cells_.size() / size_t(cols_);
+    for (size_t s = 0; s < slots; ++s) move(cells_.begin() + ptrdiff_t(s * cols_));
+    for (auto& [slot, list] : formats_)
+        for (auto& f : list) f.first = map(f.first);
+    move(colWidth_.begin());
+    move(colAlignment_.begin());
+    move(fixedAlignment_.begin());
+    move(colData_.begin());
+    invalidate();
+}
+
+// --- adding, removing and clearing rows ----------------------------------------------------------------
+
+void HeadlessFlexGrid::AddItem(const std::string& item, std::optional<int32_t> index) {
+    int32_t at = index.value_or(Rows());
+    if (at < 0 || at > Rows()) flexerr::raise(flexerr::InvalidRowValue);
+    if (Rows() >= kMaxRows) flexerr::raise(flexerr::InvalidPropertyValue);
+    uint32_t slot = newSlot();
+    // Fields beyond the last column are dropped, as the grid has nowhere to show them.
+    std::string* row = cells_.data() + size_t(slot) * cols_;
+    size_t start = 0;
+    for (int32_t c = 0; c < cols_ && start <= item.size(); ++c) {
+        size_t tab = item.find('\t', start);
+        if (tab == std::string::npos) tab = item.size();
+        row[c].assign(item, start, tab - start);
+        start = tab + 1;
+    }
+    rows_.insert(rows_.begin() + at, RowInfo{slot, 0, -1});
+    rowsChanged();
+    clampPositions();
+    invalidate();
+}
+
+void HeadlessFlexGrid::RemoveItem(int32_t index) {
+    checkRow(index);
+    if (index < fixedRows_) flexerr::raise(flexerr::CannotRemoveFixedRow);
+    if (Rows() - fixedRows_ <= 1) flexerr::raise(flexerr::CannotRemoveLastNonFixedRow);
+    if (rows_[index].height >= 0) --customHeights_;
+    releaseSlot(rows_[index].slot);
+    rows_.erase(rows_.begin() + index);
+    compactIfSparse();
+    rowsChanged();
+    clampPositions();
+    invalidate();
+}
+
+void HeadlessFlexGrid::Clear() {
+    for (auto& s : cells_) s.clear();
+    formats_.clear();
+    invalidate();
+}
+
+}  // namespace ax

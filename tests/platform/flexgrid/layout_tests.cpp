@@ -1,0 +1,130 @@
+// Layout: sizes, positions and visibility before and after scrolling, the current cell's rectangle,
+// the cell under the mouse and the snapshot.
+#include "grid_fixture.h"
+
+using namespace fgtest;
+
+TEST_F(Grid, PositionsAndVisibilityFollowScrolling) {
+    rec.attach(g);
+    EXPECT_EQ(g.RowPos(0), 0);
+    EXPECT_EQ(g.RowPos(1), 240);
+    EXPECT_EQ(g.RowPos(5), 1200);
+    EXPECT_TRUE(g.RowIsVisible(9));
+    EXPECT_FALSE(g.RowIsVisible(10));  // starts at the bottom edge
+    EXPECT_EQ(g.ColPos(3), 2880);
+    EXPECT_TRUE(g.ColIsVisible(3));  // partly shown
+    EXPECT_FALSE(g.ColIsVisible(4));
+
+    g.setTopRow(5);
+    EXPECT_EQ(g.TopRow(), 5);
+    EXPECT_EQ(g.RowPos(0), 0);  // fixed rows stay where they are
+    EXPECT_EQ(g.RowPos(5), 240);
+    EXPECT_EQ(g.RowPos(6), 480);
+    EXPECT_FALSE(g.RowIsVisible(4));
+    EXPECT_FALSE(g.RowIsVisible(1));
+    EXPECT_TRUE(g.RowIsVisible(0));
+    EXPECT_TRUE(g.RowIsVisible(13));
+    EXPECT_FALSE(g.RowIsVisible(14));
+    g.setTopRow(5);   // no change, no Scroll
+    g.setTopRow(19);  // only as far as the last row still fills the surface
+    EXPECT_EQ(g.TopRow(), 11);
+    EXPECT_TRUE(g.RowIsVisible(19));
+    g.setTopRow(0);  // a fixed row is taken as the first scrollable one
+    EXPECT_EQ(g.TopRow(), 1);
+
+    g.setLeftCol(3);
+    EXPECT_EQ(g.ColPos(0), 0);
+    EXPECT_EQ(g.ColPos(3), 960);
+    EXPECT_EQ(g.ColPos(5), 2880);
+    EXPECT_FALSE(g.ColIsVisible(2));
+    EXPECT_TRUE(g.ColIsVisible(5));
+    g.setLeftCol(5);
+    EXPECT_EQ(g.LeftCol(), 4);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"Scroll@5,1", "Scroll@11,1", "Scroll@1,1", "Scroll@1,3",
+                                                 "Scroll@1,4"}));
+}
+
+TEST_F(Grid, SizesComeFromTheFontAndFromTheHost) {
+    EXPECT_EQ(g.RowHeight(1), 240);
+    EXPECT_EQ(g.ColWidth(1), 960);
+    auto big = std::make_shared<ax::Font>("Arial", 12.0f);
+    g.setFont(big);
+    EXPECT_GT(g.RowHeight(1), 240);
+    EXPECT_GT(g.ColWidth(1), 960);
+    EXPECT_EQ(g.RowPos(2), 2 * g.RowHeight(1));
+    g.setFont(std::make_shared<ax::Font>());
+
+    g.setRowHeight(3, 600);
+    EXPECT_EQ(g.RowPos(4), 240 + 240 + 240 + 600);
+    g.setRowHeightMin(300);
+    EXPECT_EQ(g.RowHeight(1), 300);
+    EXPECT_EQ(g.RowHeight(3), 600);
+    EXPECT_EQ(g.RowPos(4), 300 * 3 + 600);
+    g.setRowHeight(3, -1);
+    EXPECT_EQ(g.RowHeight(3), 300);
+    g.setRowHeightMin(0);
+
+    g.setColWidth(2, 0);  // hidden
+    EXPECT_FALSE(g.ColIsVisible(2));
+    EXPECT_EQ(g.ColPos(3), 1920);
+    g.setColWidth(2, -1);
+    EXPECT_EQ(g.ColWidth(2), 960);
+}
+
+TEST_F(Grid, CellRectangleOfTheCurrentCell) {
+    g.setRow(6);
+    g.setCol(2);
+    EXPECT_EQ(g.CellLeft(), 1920);
+    EXPECT_EQ(g.CellTop(), 1440);
+    EXPECT_EQ(g.CellWidth(), 960);
+    EXPECT_EQ(g.CellHeight(), 240);
+    g.setTopRow(4);
+    g.setLeftCol(2);
+    g.setColWidth(2, 1200);
+    g.setRowHeight(5, 400);
+    EXPECT_EQ(g.CellLeft(), 960);
+    EXPECT_EQ(g.CellTop(), 240 + 240 + 400);
+    EXPECT_EQ(g.CellWidth(), 1200);
+    EXPECT_EQ(g.CellHeight(), 240);
+    g.setRow(0);
+    g.setCol(0);
+    EXPECT_EQ(g.CellLeft(), 0);
+    EXPECT_EQ(g.CellTop(), 0);
+}
+
+TEST_F(Grid, CellUnderTheMouse) {
+    auto over = [&](float x, float y) {
+        g.mouseMove(0, 0, x, y);
+        return std::make_pair(g.MouseRow(), g.MouseCol());
+    };
+    EXPECT_EQ(over(1000, 250), std::make_pair(1, 1));
+    EXPECT_EQ(over(100, 100), std::make_pair(0, 0));
+    EXPECT_EQ(over(2999, 2399), std::make_pair(9, 3));
+    EXPECT_EQ(over(961, 240), std::make_pair(1, 1));  // a row's top edge belongs to it
+    EXPECT_EQ(over(1000, 2400), std::make_pair(-1, 1));
+    EXPECT_EQ(over(3000, 300), std::make_pair(1, -1));
+    g.setTopRow(5);
+    g.setLeftCol(3);
+    EXPECT_EQ(over(1000, 250), std::make_pair(5, 3));
+    // Rows of different heights.
+    g.setRowHeight(6, 1000);
+    EXPECT_EQ(over(1000, 240 + 240 + 999), std::make_pair(6, 3));
+    EXPECT_EQ(over(1000, 240 + 240 + 1000), std::make_pair(7, 3));
+    int32_t r = 0, c = 0;
+    EXPECT_TRUE(g.cellAt(10, 2000, r, c));
+    EXPECT_EQ(r, 9);
+    EXPECT_EQ(c, 0);
+}
+
+TEST_F(Grid, SnapshotShowsTheCellColours) {
+    g.setCellBackColor(ax::rgb(10, 20, 30));  // current cell 1,1
+    ax::PicturePtr pic = g.Picture();
+    ASSERT_EQ(pic->Width(), 200);
+    ASSERT_EQ(pic->Height(), 160);
+    auto at = [&](int x, int y) { return pic->pixels()[size_t(y) * 200 + x] & 0xFFFFFFu; };
+    EXPECT_EQ(at(5, 5), ax::resolveColor(g.BackColorFixed()));
+    EXPECT_EQ(at(70, 20), ax::rgb(10, 20, 30));
+    EXPECT_EQ(at(140, 20), ax::resolveColor(g.BackColor()));
+    EXPECT_EQ(at(140, 31), ax::resolveColor(g.GridColor()));  // bottom line of row 1
+    EXPECT_NE(pic->Handle(), 0);
+}
