@@ -421,6 +421,17 @@ void HeadlessHost::Impl::focusLeft(Child* from) {
 
 // --- helpers -----------------------------------------------------------------------------------
 
+namespace {
+std::function<std::shared_ptr<ChildFactory>()>& defaultFactoryMaker() {
+    static std::function<std::shared_ptr<ChildFactory>()> maker;
+    return maker;
+}
+}  // namespace
+
+void setDefaultChildFactory(std::function<std::shared_ptr<ChildFactory>()> maker) {
+    defaultFactoryMaker() = std::move(maker);
+}
+
 int32_t newWindowHandle() {
     static std::atomic<int32_t> next{0x10010};
     return next.fetch_add(4);
@@ -556,6 +567,7 @@ InputTarget* inputOf(Child* c) { return dynamic_cast<InputTarget*>(c); }
 
 HeadlessHost::HeadlessHost(std::shared_ptr<ChildFactory> factory) : impl_(std::make_unique<Impl>()) {
     impl_->factory = std::move(factory);
+    if (!impl_->factory && defaultFactoryMaker()) impl_->factory = defaultFactoryMaker()();
     setCurrentLocale(impl_->locale);
 }
 

@@ -3,6 +3,7 @@
 // its host, and feeds children keyboard and mouse input in the order a desktop delivers it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ class ChildFactory {
     // A new child of that kind, or nullptr when this factory does not make it.
     virtual ChildPtr create(ChildKind kind) = 0;
 };
+
+// The factory a HeadlessHost built without one uses: the library of headless controls installs
+// its own here when it is loaded, so `HeadlessHost host;` makes real headless children.
+void setDefaultChildFactory(std::function<std::shared_ptr<ChildFactory>()> maker);
 
 // A window handle unique in the process (control surfaces and child windows share the series).
 int32_t newWindowHandle();
@@ -41,6 +46,7 @@ class HeadlessHost {
         std::string title;
     };
 
+    // Without a factory the default one is used (see setDefaultChildFactory), if any.
     explicit HeadlessHost(std::shared_ptr<ChildFactory> factory = nullptr);
     ~HeadlessHost();
     HeadlessHost(const HeadlessHost&) = delete;
