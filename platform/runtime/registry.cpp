@@ -1,6 +1,7 @@
 #include "platform/runtime/registry.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -172,6 +173,23 @@ std::vector<std::string> registerLibrariesIn(const std::string& folder) {
         }
     }
     return found;
+}
+
+std::string useBuildRegistry(std::string libFolder) {
+    if (libFolder.empty())
+        if (const char* env = std::getenv("VN_LIB_DIR")) libFolder = env;
+    static const std::string& path = []() -> const std::string& {
+        static std::string p =
+            (fs::temp_directory_path() / ("ax-registry-" + std::to_string(getpid()))).string();
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove(p, ec);
+        });
+        return p;
+    }();
+    setRegistryPath(path);
+    if (!libFolder.empty()) registerLibrariesIn(libFolder);
+    return path;
 }
 
 // --- creation ----------------------------------------------------------------------------------

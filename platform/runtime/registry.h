@@ -79,6 +79,11 @@ void unregisterLibrary(const std::string& path);
 // folder; returns their paths. Libraries that fail to load are skipped.
 std::vector<std::string> registerLibrariesIn(const std::string& folder);
 
+// For tests and demos: points the runtime at a fresh registry file of this process (removed at
+// exit) and registers every component library in libFolder (default: $VN_LIB_DIR). Returns the
+// registry path.
+std::string useBuildRegistry(std::string libFolder = {});
+
 // Creates an object by programmatic identifier (or by class identifier in braces): finds its
 // library in the registry, loads it, asks its class object for an instance. Raises 429 otherwise.
 std::shared_ptr<Object> CreateObject(std::string_view progId);

@@ -157,6 +157,15 @@ TEST_F(RegistryTest, RegisteringAFolderFindsOnlyComponentLibraries) {
     EXPECT_TRUE(ax::registerLibrariesIn((dir_ / "no-such-folder").string()).empty());
 }
 
+TEST_F(RegistryTest, BuildRegistryIsPrivateToTheProcessAndHoldsTheBuildsComponents) {
+    const auto folder = fs::path(kComponent).parent_path().string();
+    const std::string path = ax::useBuildRegistry(folder);
+    EXPECT_EQ(ax::registryPath(), path);
+    EXPECT_NE(path.find(std::to_string(getpid())), std::string::npos);
+    EXPECT_TRUE(ax::openRegistry().findProgId("AxTest.Counter"));
+    EXPECT_EQ(ax::callMethod(*ax::CreateObject("AxTest.Counter"), "Increment").toLong(), 1);
+}
+
 TEST_F(RegistryTest, BrokenRegistrationsFailWithTheRightNumbers) {
     EXPECT_EQ(errorOf([&] { ax::registerLibrary((dir_ / "absent.so").string()); }), ax::err::FileNotFound);
 
