@@ -1,0 +1,121 @@
+#include "platform/controls/headless/image_combo.h"
+
+#include <algorithm>
+
+#include "platform/automation/errors.h"
+
+namespace ax {
+
+HeadlessImageCombo::HeadlessImageCombo() {
+    // Choosing an entry, by the user or the host, shows its text (no Change: that is for typing
+    // and for setting Text).
+    items_->onSelectionChanged = [this] {
+        if (typing_) return;
+        if (auto item = items_->selected()) {
+            field_.setText(item->Text());
+            field_.select(0, field_.length());
+        }
+    };
+}
+
+void HeadlessImageCombo::setSelectedItem(std::shared_ptr<ComboItem> item) {
+    if (!items_->select(item.get())) raise(err::InvalidPropertyValue);
+}
+
+void HeadlessImageCombo::setText(const std::string& v) {
+    if (v == field_.text()) return;
+    field_.setText(v);
+    typedTextChanged();
+}
+
+void HeadlessImageCombo::setSelStart(int32_t v) {
+    if (v < 0) raise(err::InvalidPropertyValue);
+    field_.setSelStart(v);
+}
+
+void HeadlessImageCombo::setSelLength(int32_t v) {
+    if (v < 0) raise(err::InvalidPropertyValue);
+    field_.setSelLength(v);
+}
+
+void HeadlessImageCombo::typedTextChanged() {
+    std::shared_ptr<ComboItem> match;
+    for (const auto& it : items_->list().items()) {
+        if (it->Text() == field_.text()) {
+            match = it;
+            break;
+        }
+    }
+    typing_ = true;
+    items_->select(match.get());
+    typing_ = false;
+    fire(onChange);
+}
+
+void HeadlessImageCombo::dropDown() {
+    if (dropped_ || !Enabled()) return;
+    fire(onDropDown);
+    dropped_ = true;
+}
+
+void HeadlessImageCombo::choose(int32_t index) {
+    auto item = items_->list().items()[size_t(index - 1)];
+    items_->select(item.get());
+    // Choosing the entry that is already selected still puts its text back.
+    field_.setText(item->Text());
+    field_.select(0, field_.length());
+    fire(onClick);
+}
+
+void HeadlessImageCombo::chooseByMouse(int32_t index) {
+    if (index < 1 || index > items_->Count()) raise(err::InvalidPropertyValue);
+    if (!Enabled() || Locked()) return;
+    dropDown();
+    dropped_ = false;
+    choose(index);
+}
+
+void HeadlessImageCombo::keyDown(int16_t& keyCode, int16_t& shift) {
+    fire(onKeyDown, keyCode, shift);
+    if (keyCode == 0) return;
+    const bool alt = (shift & shiftmask::Alt) != 0;
+    if (keyCode == key::F4 || (alt && (keyCode == key::Down || keyCode == key::Up))) {
+        if (dropped_)
+            closeUp();
+        else
+            dropDown();
+        return;
+    }
+    if (dropped_ && (keyCode == key::Return || keyCode == key::Escape || keyCode == key::Tab)) {
+        closeUp();
+        return;
+    }
+    if (keyCode == key::Down || keyCode == key::Up) {
+        const int32_t n = items_->Count();
+        if (n == 0 || Locked()) return;
+        auto current = items_->selected();
+        const int32_t at = current ? current->Index() : 0;
+        const int32_t to = std::clamp(keyCode == key::Down ? at + 1 : (at == 0 ? 1 : at - 1), 1, n);
+        if (to != at) choose(to);
+        return;
+    }
+    if (keyCode == key::Delete) {
+        if (field_.deleteForward()) typedTextChanged();
+        return;
+    }
+    field_.moveCaret(keyCode, shift);
+}
+
+void HeadlessImageCombo::keyPress(int16_t& keyAscii) {
+    fire(onKeyPress, keyAscii);
+    if (keyAscii == 0) return;
+    if (keyAscii == key::Back) {
+        if (field_.backspace()) typedTextChanged();
+        return;
+    }
+    if (keyAscii > 0 && keyAscii < 32) return;
+    const std::string ch = decoder_.feed(keyAscii);
+    if (!ch.empty() && field_.typeChar(ch)) typedTextChanged();
+}
+
+}  // namespace ax
