@@ -24,7 +24,8 @@ class DTPicker : public Child {
     virtual void setValue(const Variant& v) = 0;
     virtual bool CheckBox() const = 0;
     virtual void setCheckBox(bool v) = 0;
-    // Dates only (a time of day is dropped); MinDate above MaxDate raises 380; the value follows.
+    // Dates only (a time of day is dropped), 1 January 1601 to 31 December 9999, else 380. A bound
+    // set past the other one takes the other one along; the value follows the range.
     virtual Date MinDate() const = 0;
     virtual void setMinDate(Date v) = 0;
     virtual Date MaxDate() const = 0;

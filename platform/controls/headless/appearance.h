@@ -21,6 +21,9 @@ inline FontPtr checkedFont(FontPtr f) {
     return f;
 }
 
+// Width of the drop-down button and of a check box square on a desktop control (17 pixels).
+inline constexpr float ButtonWidth = 255;
+
 struct Appearance {
     FontPtr font = std::make_shared<Font>();
     OleColor backColor = syscolor::WindowBackground;

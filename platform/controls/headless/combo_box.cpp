@@ -124,6 +124,15 @@ void HeadlessComboBox::chooseByMouse(int32_t index) {
     select(index, true);
 }
 
+void HeadlessComboBox::mouseDown(int16_t button, int16_t, float x, float) {
+    if (button != 1 || !Enabled()) return;
+    if (editable() && !(Width() > 0 && x >= Width() - detail::ButtonWidth)) return;
+    if (dropped_)
+        closeUp();
+    else
+        dropDown();
+}
+
 void HeadlessComboBox::typedTextChanged() {
     listIndex_ = findExact(field_.text());
     fire(onChange);

@@ -49,6 +49,8 @@ class HeadlessComboBox : public ComboBox, public InputTarget {
     void keyDown(int16_t& keyCode, int16_t& shift) override;
     void keyPress(int16_t& keyAscii) override;
     void keyUp(int16_t& keyCode, int16_t& shift) override { fire(onKeyUp, keyCode, shift); }
+    // A press on the drop-down button (anywhere on a drop-down list) drops the list or closes it.
+    void mouseDown(int16_t button, int16_t shift, float x, float y) override;
 
   private:
     bool editable() const { return style_ == Style::DropDownCombo; }

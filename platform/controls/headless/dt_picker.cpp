@@ -105,9 +105,10 @@ void HeadlessDTPicker::setMinDate(Date v) {
     } catch (const AutomationError&) {
         raise(err::InvalidPropertyValue);
     }
-    if (dayKey(c) < dayKey(kEarliest) || dayKey(c) > dayKey(toCivil(maxDate_)))
-        raise(err::InvalidPropertyValue);
+    if (dayKey(c) < dayKey(kEarliest) || dayKey(c) > dayKey(kLatest)) raise(err::InvalidPropertyValue);
     minDate_ = toAutomationDate(c);
+    // A host moving the range sets one bound after the other: the other bound follows.
+    if (dayKey(c) > dayKey(toCivil(maxDate_))) maxDate_ = minDate_;
     moveTo(value_);
 }
 
@@ -118,9 +119,9 @@ void HeadlessDTPicker::setMaxDate(Date v) {
     } catch (const AutomationError&) {
         raise(err::InvalidPropertyValue);
     }
-    if (dayKey(c) > dayKey(kLatest) || dayKey(c) < dayKey(toCivil(minDate_)))
-        raise(err::InvalidPropertyValue);
+    if (dayKey(c) < dayKey(kEarliest) || dayKey(c) > dayKey(kLatest)) raise(err::InvalidPropertyValue);
     maxDate_ = toAutomationDate(c);
+    if (dayKey(c) < dayKey(toCivil(minDate_))) minDate_ = maxDate_;
     moveTo(value_);
 }
 
@@ -475,6 +476,18 @@ void HeadlessDTPicker::keyPress(int16_t& keyAscii) {
         const bool pm = keyAscii == 'p' || keyAscii == 'P';
         c.hour = c.hour % 12 + (pm ? 12 : 0);
         moveTo(c);
+    }
+}
+
+void HeadlessDTPicker::mouseDown(int16_t button, int16_t, float x, float y) {
+    if (button != 1 || !Enabled()) return;
+    if (checkBox_ && x >= 0 && x < detail::ButtonWidth) {
+        clickCheckBox();
+    } else if (Width() > 0 && x >= Width() - detail::ButtonWidth) {
+        if (!upDown_)
+            dropped_ ? closeUp() : dropDown();
+        else if (Checked())
+            stepField(y < Height() / 2 ? 1 : -1);
     }
 }
 

@@ -57,6 +57,9 @@ class HeadlessDTPicker : public DTPicker, public InputTarget {
     void keyDown(int16_t& keyCode, int16_t& shift) override;
     void keyPress(int16_t& keyAscii) override;
     void keyUp(int16_t& keyCode, int16_t& shift) override { fire(onKeyUp, keyCode, shift); }
+    // A press on the check box square (at the left) toggles it; on the button at the right it
+    // drops the calendar, or with UpDown steps the focused field (upper half up, lower half down).
+    void mouseDown(int16_t button, int16_t shift, float x, float y) override;
     void lostFocus() override;
 
     struct Token {

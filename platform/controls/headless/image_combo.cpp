@@ -58,6 +58,14 @@ void HeadlessImageCombo::dropDown() {
     dropped_ = true;
 }
 
+void HeadlessImageCombo::mouseDown(int16_t button, int16_t, float x, float) {
+    if (button != 1 || !Enabled() || !(Width() > 0 && x >= Width() - detail::ButtonWidth)) return;
+    if (dropped_)
+        closeUp();
+    else
+        dropDown();
+}
+
 void HeadlessImageCombo::choose(int32_t index) {
     auto item = items_->list().items()[size_t(index - 1)];
     items_->select(item.get());

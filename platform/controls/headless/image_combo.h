@@ -38,6 +38,8 @@ class HeadlessImageCombo : public ImageCombo, public InputTarget {
     void keyDown(int16_t& keyCode, int16_t& shift) override;
     void keyPress(int16_t& keyAscii) override;
     void keyUp(int16_t& keyCode, int16_t& shift) override { fire(onKeyUp, keyCode, shift); }
+    // A press on the drop-down button drops the list or closes it.
+    void mouseDown(int16_t button, int16_t shift, float x, float y) override;
 
   private:
     void choose(int32_t index);  // 1-based, by the user

@@ -102,9 +102,26 @@ TEST(DTPicker, KeysEditTheFocusedField) {
     EXPECT_EQ(p.Text(), "4/20/2024");
     EXPECT_EQ(errorOf([&] { p.setValue(ax::Variant(day(2024, 4, 21))); }), ax::DTPicker::DateOutOfRange);
     EXPECT_EQ(errorOf([&] { p.setValue(ax::Variant(day(1500, 1, 1))); }), ax::DTPicker::DateOutOfRange);
-    EXPECT_EQ(errorOf([&] { p.setMinDate(day(2024, 4, 21)); }), 380);
+    p.setMinDate(day(2024, 4, 22));  // past MaxDate: the range moves along, and the value with it
+    EXPECT_EQ(p.MaxDate(), day(2024, 4, 22));
+    EXPECT_EQ(p.Text(), "4/22/2024");
+    EXPECT_EQ(errorOf([&] { p.setMinDate(day(1600, 12, 31)); }), 380);
     EXPECT_EQ(errorOf([&] { p.setFormat(4); }), 380);
-    EXPECT_EQ(p.Text(), "4/20/2024");
+    EXPECT_EQ(p.Text(), "4/22/2024");
+
+    // Mouse: the check box square at the left, the spin button at the right.
+    p.setCheckBox(true);
+    p.setWidth(1500);
+    p.setHeight(300);
+    p.setMaxDate(day(2024, 12, 31));
+    p.setUpDown(true);
+    clickOn(p, 1400, 50);  // upper half of the spin button: the focused year up, held by MaxDate
+    EXPECT_EQ(p.Text(), "12/31/2024");
+    press(p, ax::key::Left);
+    clickOn(p, 1400, 250);  // lower half: the day down
+    EXPECT_EQ(p.Text(), "12/30/2024");
+    clickOn(p, 100, 150);
+    EXPECT_TRUE(p.Value().isNull());
 }
 
 TEST(DTPicker, FormatsAndTimeFields) {
