@@ -154,6 +154,14 @@ int meridiemOfWord(std::string_view w, const Locale& locale) {
     return 0;
 }
 
+// "st", "nd", "rd" or "th" as English writes them after the number.
+bool isOrdinalSuffix(std::string_view number, std::string_view word) {
+    int n = number.back() - '0';
+    bool teen = number.size() == 2 && number[0] == '1';
+    const char* expected = teen ? "th" : n == 1 ? "st" : n == 2 ? "nd" : n == 3 ? "rd" : "th";
+    return equalsNoCase(word, expected);
+}
+
 int expandYear(int value, size_t digits) {
     if (digits <= 2) return value < 30 ? 2000 + value : 1900 + value;
     return value;
@@ -376,6 +384,10 @@ std::optional<Date> parseDate(std::string_view text, const Locale& locale) {
             auto v = smallNumber(tok.text);
             if (!v) return std::nullopt;
             parts.push_back({false, *v, tok.text.size()});
+            // An ordinal day: "7th December", "December 1st".
+            if (i + 1 < t.size() && t[i + 1].kind == Token::Word && !used[i + 1] && tok.text.size() <= 2 &&
+                isOrdinalSuffix(tok.text, t[i + 1].text))
+                ++i;
         }
         pendingSep = false;
         // A number or a name must be followed by a separator or the end (no "7Dec").

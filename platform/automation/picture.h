@@ -43,7 +43,8 @@ using PicturePtr = std::shared_ptr<Picture>;
 
 // An empty picture object (handle 0).
 PicturePtr emptyPicture();
-// LoadPicture: an empty path gives an empty picture; BMP, PNG, GIF and JPEG files are decoded.
+// LoadPicture: an empty path gives an empty picture; BMP, PNG, GIF and JPEG files are decoded as
+// bitmaps, icons and cursors (ICO, CUR) as icons.
 // A missing file raises 53, a file that cannot be decoded 481.
 PicturePtr loadPicture(const std::string& path);
 // Decodes image bytes already in memory; raises 481 when they are not a picture.

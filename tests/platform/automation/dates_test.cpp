@@ -122,10 +122,10 @@ TEST(DateFormats, GeneralDateInBothLocales) {
 
 TEST(ReadingDates, ShortAndLongFormsInTheLocaleOrder) {
     const Date dec7 = at(2026, 12, 7);
-    for (const char* text :
-         {"12/7/2026", "12-7-2026", "12.7.2026", "12/07/26", "7 Dec 2026", "Dec 7, 2026", "December 7 2026",
-          "07-Dec-26", "2026-12-07", "7 december, 2026", "DEC 7 2026", "Monday, December 7, 2026",
-          "2026 Dec 7", " 12/7/2026 ", "Mon. 7 Dec. 2026", "Dec., 7 2026"})
+    for (const char* text : {"12/7/2026", "12-7-2026", "12.7.2026", "12/07/26", "7 Dec 2026", "Dec 7, 2026",
+                             "December 7 2026", "07-Dec-26", "2026-12-07", "7 december, 2026", "DEC 7 2026",
+                             "Monday, December 7, 2026", "2026 Dec 7", " 12/7/2026 ", "Mon. 7 Dec. 2026",
+                             "Dec., 7 2026", "7th December 2026", "December 7th, 2026"})
         EXPECT_EQ(read(text, kUS), dec7) << text;
     for (const char* text : {"7/12/2026", "07-12-26", "7.12.2026", "7 Dec 2026", "Dec 7, 2026", "2026-12-07"})
         EXPECT_EQ(read(text, kGB), dec7) << text;
@@ -186,7 +186,9 @@ TEST(ReadingDates, TextsThatAreNotDates) {
                              "/12/7/2026",
                              "-12/7/2026",
                              "12/7/2026/",
-                             "12/-7/2026"}) {
+                             "12/-7/2026",
+                             "7nd Dec 2026",
+                             "Dec 7 th 2026"}) {
         EXPECT_FALSE(readsAsDate(text, kUS)) << text;
         EXPECT_FALSE(readsAsDate(text, kGB)) << text;
     }

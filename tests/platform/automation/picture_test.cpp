@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "platform/automation/errors.h"
 #include "platform/automation/picture.h"
@@ -46,6 +47,45 @@ const uint8_t kGif[] = {'G', 'I',  'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0
 void appendBytes(void* context, void* data, int size) {
     auto* out = static_cast<std::vector<uint8_t>*>(context);
     out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+void put16(std::vector<uint8_t>& v, uint32_t x) { v.insert(v.end(), {uint8_t(x), uint8_t(x >> 8)}); }
+void put32(std::vector<uint8_t>& v, uint32_t x) {
+    put16(v, x & 0xFFFF);
+    put16(v, x >> 16);
+}
+
+// An icon file (type 1) or cursor (type 2) holding the given images, each with its stated size.
+std::vector<uint8_t> iconFile(uint16_t type,
+                              const std::vector<std::pair<int, std::vector<uint8_t>>>& images) {
+    std::vector<uint8_t> f;
+    put16(f, 0);
+    put16(f, type);
+    put16(f, uint32_t(images.size()));
+    uint32_t offset = 6 + 16 * uint32_t(images.size());
+    for (const auto& [side, bytes] : images) {
+        f.insert(f.end(), {uint8_t(side), uint8_t(side), 0, 0});
+        put16(f, 1);
+        put16(f, 32);
+        put32(f, uint32_t(bytes.size()));
+        put32(f, offset);
+        offset += uint32_t(bytes.size());
+    }
+    for (const auto& image : images) f.insert(f.end(), image.second.begin(), image.second.end());
+    return f;
+}
+
+// A 2x2 24-bit icon image: top row red, green; bottom row blue, white; the mask hides green.
+std::vector<uint8_t> iconBitmap() {
+    std::vector<uint8_t> b;
+    for (uint32_t x : {40u, 2u, 4u}) put32(b, x);  // header size, width, colour plus mask height
+    put16(b, 1);
+    put16(b, 24);
+    for (int i = 0; i < 6; ++i) put32(b, 0);
+    b.insert(b.end(), {255, 0, 0, 255, 255, 255, 0, 0});  // bottom row first
+    b.insert(b.end(), {0, 0, 255, 0, 255, 0, 0, 0});
+    b.insert(b.end(), {0x00, 0, 0, 0, 0x40, 0, 0, 0});  // mask rows, bottom-up
+    return b;
 }
 
 class PictureFiles : public ::testing::Test {
@@ -103,6 +143,31 @@ TEST_F(PictureFiles, LoadsEachFormatWithItsPixels) {
     EXPECT_EQ(loadPicture(write("really-a-png.bmp", png))->Width(), 3);
 }
 
+TEST_F(PictureFiles, IconsAndCursorsShowTheirLargestImage) {
+    std::vector<uint8_t> onePixel = {0, 0, 255, 255}, png;
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 1, 1, 4, onePixel.data(), 4));
+
+    auto icon = loadPicture(write("a.ico", iconFile(1, {{1, png}, {2, iconBitmap()}})));
+    EXPECT_EQ(icon->Type(), Picture::Kind::Icon);
+    EXPECT_EQ(getProperty(*icon, "Type"), Variant(int16_t(3)));
+    ASSERT_EQ(icon->Width(), 2);
+    ASSERT_EQ(icon->Height(), 2);
+    EXPECT_EQ(icon->pixels(), (std::vector<uint32_t>{rgbaOf(255, 0, 0), rgbaOf(0, 255, 0, 0),
+                                                     rgbaOf(0, 0, 255), rgbaOf(255, 255, 255)}));
+
+    auto cursor = loadPicture(write("b.cur", iconFile(2, {{1, png}})));
+    EXPECT_EQ(cursor->Type(), Picture::Kind::Icon);
+    EXPECT_EQ(cursor->pixels(), std::vector<uint32_t>{rgbaOf(0, 0, 255)});
+    EXPECT_GE(cursor->Handle(), 1);
+
+    auto broken = iconFile(1, {{2, iconBitmap()}});
+    broken.resize(broken.size() - 20);  // the image runs past the end of the file
+    EXPECT_EQ(errorOf([&] { loadPicture(write("c.ico", broken)); }), err::InvalidPicture);
+    auto cut = iconBitmap();
+    cut.resize(48);
+    EXPECT_EQ(errorOf([&] { loadPicture(write("d.ico", iconFile(1, {{2, cut}}))); }), err::InvalidPicture);
+}
+
 TEST_F(PictureFiles, FailuresAndTheEmptyPicture) {
     auto none = loadPicture("");
     EXPECT_EQ(none->Handle(), 0);
@@ -146,4 +211,27 @@ TEST(Pictures, HandlesAreFreshAndMembersReportHimetric) {
     EXPECT_EQ(errorOf([&] { letProperty(c, "Width", int32_t(5)); }), err::MemberNotFound);
     EXPECT_EQ(errorOf([&] { getProperty(c, "Render"); }), err::MemberNotFound);
     EXPECT_EQ(errorOf([&] { getProperty(c, "Handle", {int16_t(0)}); }), err::WrongArgumentCount);
+}
+
+TEST(Pictures, DamagedFilesFailCleanly) {
+    std::vector<uint8_t> onePixel = {0, 0, 255, 255}, png;
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 1, 1, 4, onePixel.data(), 4));
+    const std::vector<uint8_t> originals[] = {smallBmp(), png, iconFile(1, {{2, iconBitmap()}}),
+                                              std::vector<uint8_t>(std::begin(kGif), std::end(kGif))};
+    std::mt19937 rng(481);
+    int decoded = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<uint8_t> bytes = originals[round % 4];
+        std::uniform_int_distribution<size_t> at(0, bytes.size() - 1);
+        for (int flips = 1 + round % 3; flips > 0; --flips) bytes[at(rng)] = uint8_t(rng());
+        if (round % 7 == 0) bytes.resize(at(rng));
+        try {
+            auto p = pictureFromBytes(bytes.data(), bytes.size());
+            ASSERT_EQ(p->pixels().size(), size_t(p->Width()) * size_t(p->Height()));
+            ++decoded;
+        } catch (const AutomationError& e) {
+            ASSERT_EQ(e.number(), err::InvalidPicture);
+        }
+    }
+    EXPECT_GT(decoded, 0);  // many damaged bytes still decode, into pictures of consistent size
 }
