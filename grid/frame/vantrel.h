@@ -264,6 +264,28 @@ private:
     const ColumnSettings& currentColumn() const;
     bool readsCheckBoxCell(int32_t row, int32_t col) const;
 
+    // The record of one column; an index outside the settings array fails with error 9.
+    ColumnSettings& settingsAt(int32_t col);
+    const ColumnSettings& settingsAt(int32_t col) const;
+    // The columns that both the inner grid and the settings array hold (grid-wide setters walk these).
+    int32_t settingsColumns() const;
+    // Copies the grid-wide values that belong to an editor kind into one column's record.
+    void copyKindDefaults(ColumnSettings& column, int32_t kind) const;
+    // Rewrites every non-fixed cell of a column by the rule of its current kind.
+    void convertColumn(int32_t col);
+    void convertColumnWhen(int32_t col, int32_t kind) {
+        if (settingsAt(col).InputStyle == kind) convertColumn(col);
+    }
+    // Whether a kind keeps its cells in an empty state that new rows must start in.
+    static bool kindInitialisesNewRows(int32_t kind);
+    // The check-box reading of the current cell: "1" when it shows a picture.
+    std::string checkTextOfCurrentCell() const;
+    // Font as the Font property sets it: the control first, then the inner grid, then the notice.
+    void applyFont(ax::FontPtr font);
+    // Step bodies of InitProperties, kept apart so its error trap stays readable.
+    void initDefaults();
+    std::string locateHelpFile() const;
+
     VantrelEvents* sink_ = nullptr;
 
     // Children.
@@ -302,6 +324,8 @@ private:
     int16_t index_ = 1;
     std::string version_ = "2.0";
     std::string helpFilePath_;
+    ax::FontPtr font_;            // the control's own font (the inner grid gets the same object)
+    ax::PicturePtr checkMark_;    // the picture of ImgChecked, made once from built-in pixels
     ax::Variant aa_ = ax::Variant(int16_t(0));
 };
 

@@ -1,0 +1,159 @@
+// Cell text: the rules by which a host's text enters a cell, and the reading of check-box cells.
+#include <cmath>
+
+#include "grid/editing/column_settings.h"
+#include "grid/frame/inner_grid_guards.h"
+#include "grid/frame/vantrel.h"
+#include "platform/automation/convert.h"
+#include "platform/controls/image.h"
+#include "platform/controls/mask_ed_box.h"
+#include "platform/flexgrid/flexgrid.h"
+
+namespace vantrel {
+
+namespace {
+
+// A masked column never takes more than the masked editor's own length limit.
+constexpr int16_t kMaskedTextLimit = 64;
+
+std::string limited(const std::string& text, int16_t limit) {
+    if (limit >= 1 && ax::charCount(text) > static_cast<size_t>(limit)) return ax::leftChars(text, limit);
+    return text;
+}
+
+}  // namespace
+
+bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
+    ax::FlexGrid& g = *FlexGrid_;
+    if (row < g.FixedRows() || col < g.FixedCols()) {
+        g.setTextMatrix(row, col, text);
+        return true;
+    }
+    const ColumnSettings& column = settingsAt(col);
+    switch (column.InputStyle) {
+        case None:
+            g.setTextMatrix(row, col, text);
+            return true;
+        case TextBox:
+        case ComboBox:
+        case ImageCombo:
+            g.setTextMatrix(row, col, limited(text, column.TextMaxLength));
+            return true;
+        case ComboDropDown:
+            for (size_t i = 1; i < column.ComboItems.size(); ++i) {
+                if (column.ComboItems[i].Text == text) {
+                    g.setTextMatrix(row, col, limited(text, column.TextMaxLength));
+                    return true;
+                }
+            }
+            return false;
+        case MaskEDBox: {
+            if (text.empty()) {
+                g.setTextMatrix(row, col, text);
+                return true;
+            }
+            const int16_t limit = column.TextMaxLength >= 1 && column.TextMaxLength <= kMaskedTextLimit
+                                      ? column.TextMaxLength
+                                      : kMaskedTextLimit;
+            const std::string candidate = ax::leftChars(text, static_cast<size_t>(limit));
+            // The masked-edit child is the judge of whether the text fits the mask.
+            try {
+                ax::MaskEdBox& mask = *MaskEdit_;
+                mask.setMask(std::string());
+                mask.setText(std::string());
+                mask.setMask(column.MaskEditMask);
+                mask.setText(candidate);
+                if (mask.Text() != candidate) return false;
+                g.setTextMatrix(row, col, candidate);
+                return true;
+            } catch (...) {
+                return false;
+            }
+        }
+        case DTPicker: {
+            const ax::Locale& locale = site().AmbientLocale();
+            const auto date = ax::parseDate(text, locale);
+            if (!date) return false;
+            g.setTextMatrix(row, col, ax::formatDate(*date, datePattern(column.DTPickFormat), locale));
+            return true;
+        }
+        case CheckBox: {
+            if (text != "1" && text != "0" && !text.empty()) return false;
+            RedrawOff quiet(g);
+            CurrentCellKept keep(g);
+            keep.moveTo(row, col);
+            if (text == "1") {
+                g.setCellPicture(ImgChecked_->Picture());
+                g.setCellPictureAlignment(ax::flex::AlignCenterCenter);
+            } else {
+                g.setCellPicture(ax::emptyPicture());
+            }
+            g.setText(std::string());
+            return true;
+        }
+        case ZelPicker: {
+            if (!ax::readsAsNumber(text, site().AmbientLocale())) return false;
+            const double value = ax::leadingNumber(text);
+            if (value != std::floor(value)) return false;
+            if (value < column.ZelPickerMin || value > column.ZelPickerMax) return false;
+            g.setTextMatrix(row, col, ax::decimalText(static_cast<int64_t>(value)));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool Vantrel::readsCheckBoxCell(int32_t row, int32_t col) const {
+    ax::FlexGrid& g = *FlexGrid_;
+    RedrawOff quiet(g);
+    CurrentCellKept keep(g);
+    keep.moveTo(row, col, false);
+    const ax::PicturePtr picture = g.CellPicture();
+    return picture && picture->Handle() >= 1;
+}
+
+std::string Vantrel::checkTextOfCurrentCell() const {
+    const ax::PicturePtr picture = FlexGrid_->CellPicture();
+    return picture && picture->Handle() >= 1 ? "1" : "0";
+}
+
+std::string Vantrel::Text() const {
+    requireUserMode();
+    if (currentColumn().InputStyle == CheckBox) return checkTextOfCurrentCell();
+    return FlexGrid_->Text();
+}
+
+void Vantrel::setText(const std::string& value) {
+    requireUserMode();
+    if (SetCellText(FlexGrid_->Row(), FlexGrid_->Col(), value)) notify("Text");
+}
+
+std::string Vantrel::TextMatrix(int32_t row, int32_t col) const {
+    const ax::FlexGrid& g = *FlexGrid_;
+    if (row < 0 || row >= g.Rows() || col < 0 || col >= g.Cols()) return std::string();
+    if (settingsAt(col).InputStyle == CheckBox) return readsCheckBoxCell(row, col) ? "1" : "0";
+    // Reading a plain cell moves nothing, so painting need not be switched off around it.
+    return g.TextMatrix(row, col);
+}
+
+void Vantrel::setTextMatrix(int32_t row, int32_t col, const std::string& value) {
+    const ax::FlexGrid& g = *FlexGrid_;
+    if (row < 0 || row >= g.Rows() || col < 0 || col >= g.Cols()) return;
+    if (SetCellText(row, col, value)) notify("TextMatrix");
+}
+
+std::string Vantrel::TextArray(int32_t index) const {
+    const ax::FlexGrid& g = *FlexGrid_;
+    if (index < 0 || index >= int64_t(g.Cols()) * g.Rows()) return std::string();
+    return g.TextArray(index);
+}
+
+void Vantrel::setTextArray(int32_t index, const std::string& value) {
+    ax::FlexGrid& g = *FlexGrid_;
+    if (index < 0 || index >= int64_t(g.Cols()) * g.Rows()) return;
+    g.setTextArray(index, value);
+    notify("TextArray");
+}
+
+}  // namespace vantrel
