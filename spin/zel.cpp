@@ -71,9 +71,12 @@ void Zel::raiseChange() {
     events_.raise(dispid::Change, "Change");
 }
 
-void Zel::raiseKeyPress(int16_t& keyAscii) {
-    if (sink_) sink_->KeyPress(keyAscii);
-    events_.raise(dispid::KeyPress, "KeyPress", keyAscii);
+void Zel::raiseKeyPress(int16_t keyAscii) {
+    // Each host hears the key as typed: what one writes back is not used, so not passed on either.
+    int16_t typed = keyAscii;
+    if (sink_) sink_->KeyPress(typed);
+    int16_t named = keyAscii;
+    events_.raise(dispid::KeyPress, "KeyPress", named);
 }
 
 void Zel::setFieldText(const std::string& text) {
@@ -195,7 +198,7 @@ void Zel::setArrows(int32_t v) {
 // --- child notifications ------------------------------------------------------------------------
 
 void Zel::onTextKeyPress(int16_t& keyAscii) {
-    int16_t typed = keyAscii;
+    const int16_t typed = keyAscii;
     const std::string text = txt_->Text();
     if (text != "-" && !text.empty()) {
         // The text as it stands before this key: where a rejected edit returns to.

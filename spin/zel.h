@@ -87,7 +87,7 @@ class Zel : public ax::Control {
     void createChildren();
     void notify(std::string_view name);
     void raiseChange();
-    void raiseKeyPress(int16_t& keyAscii);
+    void raiseKeyPress(int16_t keyAscii);
 
     // Child notifications.
     void onTextKeyPress(int16_t& keyAscii);
