@@ -4,19 +4,14 @@
 
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
+#include "platform/automation/text.h"
 
 namespace ax {
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
+// Member names match whatever their case.
+bool sameName(std::string_view a, std::string_view b) { return detail::equalsNoCase(a, b); }
 
 enum class Member { None, Name, Size, Bold, Italic, Underline, Strikethrough, Weight, Charset };
 

@@ -9,6 +9,9 @@ const std::array<std::string, 12> kEnglishMonths = {"January",   "February", "Ma
                                                     "September", "October",  "November", "December"};
 const std::array<std::string, 12> kEnglishMonthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const std::array<std::string, 7> kEnglishDays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                 "Thursday", "Friday", "Saturday"};
+const std::array<std::string, 7> kEnglishDayAbbreviations = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 Locale& current() {
     static Locale locale = Locale::enUS();
@@ -31,6 +34,8 @@ Locale Locale::enUS() {
     l.pm = "PM";
     l.monthNames = kEnglishMonths;
     l.monthAbbreviations = kEnglishMonthAbbreviations;
+    l.dayNames = kEnglishDays;
+    l.dayAbbreviations = kEnglishDayAbbreviations;
     return l;
 }
 

@@ -20,6 +20,8 @@ struct Locale {
     std::string pm = "PM";
     std::array<std::string, 12> monthNames{};
     std::array<std::string, 12> monthAbbreviations{};
+    std::array<std::string, 7> dayNames{};  // Sunday first
+    std::array<std::string, 7> dayAbbreviations{};
 
     static Locale enUS();
     static Locale enGB();

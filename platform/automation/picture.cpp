@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/automation/errors.h"
+#include "platform/automation/text.h"
 
 // The decoder is compiled here only, for the four formats pictures are loaded from (icons and
 // cursors are unpacked here and handed to it). Very large images are refused rather than allowed
@@ -28,14 +29,8 @@ namespace {
 
 std::atomic<int32_t> nextHandle{1};
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
+// Member names match whatever their case.
+bool sameName(std::string_view a, std::string_view b) { return detail::equalsNoCase(a, b); }
 
 uint32_t le16(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
 uint32_t le32(const uint8_t* p) { return le16(p) | (le16(p + 2) << 16); }
