@@ -214,6 +214,7 @@ void ComboItems::Clear() {
         selected_ = nullptr;
         fire(onSelectionChanged);
     }
+    fire(onCleared);
 }
 
 std::shared_ptr<ComboItem> ComboItems::selected() const {

@@ -152,8 +152,10 @@ class ComboItems : public Object {
     std::shared_ptr<ComboItem> selected() const;
     // Makes item (one of these, or nullptr) the selected one; false when it is not one of these.
     bool select(const ComboItem* item);
-    // Tells the owning combo that the selection or the selected entry's text changed.
+    // Tell the owning combo that the selection or the selected entry's text changed, and that
+    // the entries were cleared.
     Handler<> onSelectionChanged;
+    Handler<> onCleared;
 
     AX_DECLARE_DISPATCH(ComboItems);
 

@@ -16,6 +16,12 @@ HeadlessImageCombo::HeadlessImageCombo() {
             field_.select(0, field_.length());
         }
     };
+    // Clearing the entries clears the text with them, as a combo box's Clear does.
+    items_->onCleared = [this] {
+        if (field_.length() == 0) return;
+        field_.setText("");
+        fire(onChange);
+    };
 }
 
 void HeadlessImageCombo::setSelectedItem(std::shared_ptr<ComboItem> item) {

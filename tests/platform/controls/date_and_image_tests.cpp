@@ -213,10 +213,14 @@ TEST(ImageCombo, EntriesPicturesAndChoosing) {
     EXPECT_EQ(combo.Text(), "Wait");
     items->Remove(ax::Variant(int16_t(1)));
     EXPECT_EQ(combo.SelectedItem(), nullptr);
+    EXPECT_EQ(combo.Text(), "Wait");  // a removed entry takes no text away
     EXPECT_TRUE(log.empty());
     combo.setLocked(true);
     type(combo, "x");
     EXPECT_EQ(combo.Text(), "Wait");
+    items->Clear();  // the text goes with the entries
+    EXPECT_EQ(combo.Text(), "");
+    EXPECT_EQ(log, (std::vector<std::string>{"Change:"}));
 
     // Hosts reach the lists by name, as objects.
     std::vector<ax::Variant> args{ax::Variant(int16_t(1))};
