@@ -113,3 +113,23 @@ TEST(Robustness, HugeAndMalformedInputs) {
                         0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 8,    6, 0, 0, 0,  0,   0,   0,   0};
     EXPECT_THROW(pictureFromBytes(bigPng, sizeof bigPng), AutomationError);
 }
+
+TEST(Robustness, RandomPatternsAndDateValues) {
+    std::mt19937 rng(7122026);
+    std::uniform_real_distribution<double> anyDay(-657434.0, 2958465.99);
+    const Date fixed = toAutomationDate({2026, 12, 7, 15, 4, 5});
+    for (int round = 0; round < 2000; ++round) {
+        // Any pattern formats without failing; text without tokens is copied as it is.
+        (void)formatDate(fixed, randomText(rng, round % 2 ? "dmyhnsAMP/:\"\\ -,ampw" : ""), Locale::enGB());
+        std::string plain = "#" + randomText(rng, " -,.;!#0123456789bcfgijkloqrtuvxz");
+        EXPECT_EQ(formatDate(fixed, plain, Locale::enGB()), plain);
+
+        // Every date in range can be written and read back to the second.
+        Date d{anyDay(rng)};
+        for (const Locale& locale : {Locale::enUS(), Locale::enGB()}) {
+            auto back = parseDate(generalDate(d, locale), locale);
+            ASSERT_TRUE(back.has_value()) << d.value;
+            EXPECT_NEAR(back->value, d.value, 1.0 / 86400) << d.value;
+        }
+    }
+}
