@@ -80,7 +80,7 @@ void EditField::setSelStart(int32_t v) { anchor_ = caret_ = std::clamp(v, 0, len
 void EditField::setSelLength(int32_t v) {
     const int32_t start = selStart();
     anchor_ = start;
-    caret_ = std::clamp(start + std::max(v, 0), start, length());
+    caret_ = static_cast<int32_t>(std::min<int64_t>(int64_t(start) + std::max(v, 0), length()));
 }
 
 void EditField::select(int32_t start, int32_t len) {

@@ -210,7 +210,7 @@ void HeadlessMaskEdBox::setSelLength(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     if (!masked()) return plain_.setSelLength(v);
     anchor_ = SelStart();
-    caret_ = std::min(anchor_ + v, size());
+    caret_ = static_cast<int32_t>(std::min<int64_t>(int64_t(anchor_) + v, size()));
 }
 
 std::string HeadlessMaskEdBox::SelText() const {
