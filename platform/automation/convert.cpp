@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "platform/automation/errors.h"
@@ -70,19 +69,22 @@ std::optional<double> readPlain(const std::string& s) {
     return value;
 }
 
-// Text of a floating number with the given number of significant digits, in the C locale.
+// Text of a floating number with the given number of significant digits. std::to_chars ignores
+// the process locale, which a windowing toolkit may have changed.
 std::string significantText(double value, int digits, char decimalPoint) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
     if (value == 0) return "0";  // also -0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, value);
-    std::string s = buf;
-    // %G keeps trailing zeros out already, but a two-digit exponent with a leading zero is what
-    // automation writes too ("1E-05"), so the text stays as it is apart from the decimal point.
-    if (decimalPoint != '.')
-        for (char& c : s)
-            if (c == '.') c = decimalPoint;
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+    std::string s = ec == std::errc() ? std::string(buf, end) : std::string("0");
+    // The exponent is written as automation writes it, "1E-05", "1E+15".
+    for (char& c : s) {
+        if (c == 'e')
+            c = 'E';
+        else if (c == '.')
+            c = decimalPoint;
+    }
     return s;
 }
 
