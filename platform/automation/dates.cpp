@@ -252,12 +252,18 @@ CivilDateTime toCivil(Date d) {
     double frac = std::fabs(v - whole);
     int64_t day = int64_t(whole);
     auto seconds = int64_t(std::llround(frac * kSecondsPerDay));
-    if (seconds >= int64_t(kSecondsPerDay)) {
-        // Rounds up to the next midnight, away from the epoch as the magnitude grows.
-        seconds = 0;
-        day += v < 0 ? -1 : 1;
-    }
     if (day < kMinDay || day > kMaxDay) raise(err::InvalidProcedureCall);
+    if (seconds >= int64_t(kSecondsPerDay)) {
+        // Rounds up to the next midnight, away from the epoch as the magnitude grows; on the
+        // first and last day of the range the last second of the day is kept instead.
+        int64_t next = day + (v < 0 ? -1 : 1);
+        if (next < kMinDay || next > kMaxDay) {
+            seconds = int64_t(kSecondsPerDay) - 1;
+        } else {
+            seconds = 0;
+            day = next;
+        }
+    }
     CivilDateTime c;
     civilFromDays(day + kEpoch, c.year, c.month, c.day);
     c.hour = int(seconds / 3600);

@@ -54,6 +54,10 @@ TEST(Calendar, DayNumbersAroundTheEpochAndAtTheEnds) {
     c = toCivil(Date{at(2026, 12, 7).value + 0.9999999});
     EXPECT_EQ((std::array{c.month, c.day, c.hour}), (std::array{12, 8, 0}));
 
+    c = toCivil(Date{2958465.9999999});  // the last instant cDate accepts stays on the last day
+    EXPECT_EQ((std::array{c.year, c.month, c.day, c.hour, c.minute, c.second}),
+              (std::array{9999, 12, 31, 23, 59, 59}));
+
     EXPECT_EQ(errorOf([] { at(1900, 2, 29); }), err::InvalidProcedureCall);
     EXPECT_EQ(errorOf([] { at(2026, 13, 1); }), err::InvalidProcedureCall);
     EXPECT_EQ(errorOf([] { at(99, 12, 31); }), err::InvalidProcedureCall);
