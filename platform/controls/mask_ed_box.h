@@ -48,6 +48,8 @@ class MaskEdBox : public Child {
     AX_CONTROL_COLOURS
 
     Handler<> onChange;  // after every change of the displayed text, typed or set
+    // A typed character fitted no position: the text as it would have read, and the position.
+    Handler<std::string&, int32_t&> onValidationError;
     Handler<int16_t&, int16_t&> onKeyDown;
     Handler<int16_t&> onKeyPress;
     Handler<int16_t&, int16_t&> onKeyUp;

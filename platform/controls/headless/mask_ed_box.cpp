@@ -244,6 +244,11 @@ bool HeadlessMaskEdBox::typeMasked(const std::string& ch) {
                     return false;
                 }
             }
+            detail::Chars shown = detail::splitChars(display(true));
+            shown[size_t(p)] = ch;
+            std::string invalidText = detail::joinChars(shown);
+            int32_t position = p;
+            fire(onValidationError, invalidText, position);
             return false;
         }
         clearRange(start, SelLength());

@@ -30,8 +30,13 @@ TEST(MaskEdBox, DateMaskFilledPartlyWhollyAndCleared) {
     EXPECT_EQ(d.changes, (std::vector<std::string>{"1_/__/____", "12/__/____"}));
 
     // Literals are skipped by typing; letters do not fit digit positions and change nothing.
+    std::vector<std::string> refused;
+    d.box.onValidationError = [&](std::string& text, int32_t& at) {
+        refused.push_back(text + "@" + std::to_string(at));
+    };
     type(d.box, "3x4");
     EXPECT_EQ(d.box.Text(), "12/34/____");
+    EXPECT_EQ(refused, (std::vector<std::string>{"12/3x/____@4"}));
     EXPECT_EQ(d.changes.size(), 4u);
     type(d.box, "/2026");  // the separator right after the field is stepped over, not doubled
     EXPECT_EQ(d.box.Text(), "12/34/2026");
