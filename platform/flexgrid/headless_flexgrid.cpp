@@ -38,49 +38,38 @@ uint32_t HeadlessFlexGrid::newSlot() {
         freeSlots_.pop_back();
         return s;
     }
-    uint32_t s = uint32_t(cols_ ? cells_.size() / size_t(cols_) : rows_.size() + freeSlots_.size());
-    cells_.resize(cells_.size() + size_t(cols_));
-    return s;
+    return store_.addSlots(1);
 }
 
 void HeadlessFlexGrid::releaseSlot(uint32_t slot) {
     // Free the texts' memory now; the slot is handed out again empty.
-    auto first = cells_.begin() + ptrdiff_t(size_t(slot) * cols_);
-    for (auto it = first; it != first + cols_; ++it) std::string().swap(*it);
+    std::string* texts = store_.slot(slot);
+    for (int32_t c = 0; c < cols_; ++c) std::string().swap(texts[c]);
     formats_.erase(slot);
     freeSlots_.push_back(slot);
 }
 
+// After many rows went away, packs the live rows into fresh slots so the memory can be returned.
 void HeadlessFlexGrid::compactIfSparse() {
     if (freeSlots_.size() <= std::max<size_t>(rows_.size(), 1024)) return;
-    std::vector<std::string> packed(rows_.size() * size_t(cols_));
+    detail::CellStore packed;
+    packed.setWidth(cols_);
+    packed.addSlots(uint32_t(rows_.size()));
     std::unordered_map<uint32_t, RowFormats> moved;
     for (size_t r = 0; r < rows_.size(); ++r) {
         uint32_t old = rows_[r].slot;
-        std::move(cells_.begin() + ptrdiff_t(size_t(old) * cols_),
-                  cells_.begin() + ptrdiff_t(size_t(old + 1) * cols_), packed.begin() + ptrdiff_t(r * cols_));
+        std::move(store_.slot(old), store_.slot(old) + cols_, packed.slot(uint32_t(r)));
         if (auto f = formats_.find(old); f != formats_.end())
             moved.emplace(uint32_t(r), std::move(f->second));
         rows_[r].slot = uint32_t(r);
     }
-    cells_ = std::move(packed);
+    store_.swap(packed);
     formats_ = std::move(moved);
     freeSlots_.clear();
 }
 
 void HeadlessFlexGrid::resizeCols(int32_t newCols) {
-    size_t slots = cols_ ? cells_.size() / size_t(cols_) : rows_.size() + freeSlots_.size();
-    if (cols_ == 0) {
-        // No cells yet: every slot gets its new row of texts.
-        cells_.assign(slots * size_t(newCols), std::string());
-    } else if (newCols != cols_) {
-        std::vector<std::string> wider(slots * size_t(newCols));
-        int32_t keep = std::min(cols_, newCols);
-        for (size_t s = 0; s < slots; ++s)
-            std::move(cells_.begin() + ptrdiff_t(s * cols_), cells_.begin() + ptrdiff_t(s * cols_ + keep),
-                      wider.begin() + ptrdiff_t(s * newCols));
-        cells_ = std::move(wider);
-    }
+    store_.setWidth(newCols);
     if (newCols < cols_) {
         for (auto it = formats_.begin(); it != formats_.end();) {
             std::erase_if(it->second, [&](const auto& f) { return f.first >= newCols; });
@@ -152,11 +141,10 @@ void HeadlessFlexGrid::setRows(int32_t v) {
     int32_t old = Rows();
     if (v == old) return;
     if (v > old) {
-        rows_.reserve(size_t(v));
+        if (v - old > 1) rows_.reserve(size_t(v));  // one row at a time grows geometrically instead
         if (freeSlots_.empty()) {
             // Grow in one step rather than a slot at a time.
-            uint32_t first = uint32_t(cols_ ? cells_.size() / size_t(cols_) : rows_.size());
-            cells_.resize(cells_.size() + size_t(v - old) * size_t(cols_));
+            uint32_t first = store_.addSlots(uint32_t(v - old));
             for (int32_t i = 0; i < v - old; ++i) rows_.push_back({first + uint32_t(i), 0, -1});
         } else {
             for (int32_t i = old; i < v; ++i) rows_.push_back({newSlot(), 0, -1});
@@ -307,8 +295,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
         else
             std::rotate(first + v, first + index, first + index + 1);
     };
-    size_t slots = cells_.size() / size_t(cols_);
-    for (size_t s = 0; s < slots; ++s) move(cells_.begin() + ptrdiff_t(s * cols_));
+    for (uint32_t s = 0; s < store_.slots(); ++s) move(store_.slot(s));
     for (auto& [slot, list] : formats_)
         for (auto& f : list) f.first = map(f.first);
     move(colWidth_.begin());
@@ -326,7 +313,7 @@ void HeadlessFlexGrid::AddItem(const std::string& item, std::optional<int32_t> i
     if (Rows() >= kMaxRows) flexerr::raise(flexerr::InvalidPropertyValue);
     uint32_t slot = newSlot();
     // Fields beyond the last column are dropped, as the grid has nowhere to show them.
-    std::string* row = cells_.data() + size_t(slot) * cols_;
+    std::string* row = store_.slot(slot);
     size_t start = 0;
     for (int32_t c = 0; c < cols_ && start <= item.size(); ++c) {
         size_t tab = item.find('\t', start);
@@ -354,7 +341,7 @@ void HeadlessFlexGrid::RemoveItem(int32_t index) {
 }
 
 void HeadlessFlexGrid::Clear() {
-    for (auto& s : cells_) s.clear();
+    store_.clearTexts();
     formats_.clear();
     invalidate();
 }

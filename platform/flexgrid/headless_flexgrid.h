@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/flexgrid/cell_store.h"
 #include "platform/flexgrid/flexgrid.h"
 
 namespace ax {
@@ -215,7 +216,7 @@ class HeadlessFlexGrid : public FlexGrid {
     bool cellAt(float x, float y, int32_t& row, int32_t& col) const;
 
   private:
-    // Per row, in display order. The texts of a row live in its slot of the flat cell vector, so
+    // Per row, in display order. The texts of a row live in its slot of the cell store, so
     // moving or sorting rows moves only these small records; formats are keyed by slot and travel too.
     struct RowInfo {
         uint32_t slot;
@@ -256,10 +257,8 @@ class HeadlessFlexGrid : public FlexGrid {
     void releaseSlot(uint32_t slot);
     void compactIfSparse();
     void resizeCols(int32_t newCols);
-    std::string& cell(int32_t row, int32_t col) { return cells_[size_t(rows_[row].slot) * cols_ + col]; }
-    const std::string& cell(int32_t row, int32_t col) const {
-        return cells_[size_t(rows_[row].slot) * cols_ + col];
-    }
+    std::string& cell(int32_t row, int32_t col) { return store_.slot(rows_[row].slot)[col]; }
+    const std::string& cell(int32_t row, int32_t col) const { return store_.slot(rows_[row].slot)[col]; }
     const CellFormat* findFormat(int32_t row, int32_t col) const;
     CellFormat& formatFor(int32_t row, int32_t col);
     void dropFormat(int32_t row, int32_t col, uint32_t bit);
@@ -311,7 +310,7 @@ class HeadlessFlexGrid : public FlexGrid {
     void sortRows(int16_t code);
     void applyOrder(int32_t first, const std::vector<int32_t>& order);
 
-    std::vector<std::string> cells_;
+    detail::CellStore store_;
     std::vector<RowInfo> rows_;
     std::vector<uint32_t> freeSlots_;
     std::unordered_map<uint32_t, RowFormats> formats_;

@@ -221,10 +221,12 @@ int32_t HeadlessFlexGrid::maxTopRow() const {
         int64_t fit = h > 0 ? std::max<int64_t>(room / h, 1) : 1;
         return int32_t(std::max<int64_t>(fixedRows_, rows - fit));
     }
-    const auto& p = rowPrefix();
-    // Smallest t with p[rows] - p[t] <= room.
-    auto it = std::lower_bound(p.begin() + fixedRows_, p.begin() + rows, p[rows] - room);
-    return std::min(int32_t(it - p.begin()), rows - 1);
+    // Walk back over the rows that fit; this is called after every row change, so it must not
+    // rebuild the positions of the whole grid.
+    int32_t t = rows;
+    int64_t used = 0;
+    while (t - 1 >= fixedRows_ && used + rowHeightAt(t - 1) <= room) used += rowHeightAt(--t);
+    return std::min(t, rows - 1);
 }
 
 int32_t HeadlessFlexGrid::maxLeftCol() const {

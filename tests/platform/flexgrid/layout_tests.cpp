@@ -69,6 +69,13 @@ TEST_F(Grid, SizesComeFromTheFontAndFromTheHost) {
     EXPECT_EQ(g.ColPos(3), 1920);
     g.setColWidth(2, -1);
     EXPECT_EQ(g.ColWidth(2), 960);
+
+    // The last scroll position leaves exactly the rows that fit: 1200 + 4 x 240 in 2160 twips.
+    g.setRowHeight(19, 1200);
+    g.setTopRow(19);
+    EXPECT_EQ(g.TopRow(), 15);
+    EXPECT_TRUE(g.RowIsVisible(19));
+    EXPECT_FALSE(g.RowIsVisible(14));
 }
 
 TEST_F(Grid, CellRectangleOfTheCurrentCell) {

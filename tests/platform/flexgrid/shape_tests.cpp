@@ -298,3 +298,34 @@ TEST_F(Grid, RedrawOffHoldsPaintingUntilRestored) {
     g.Refresh();
     EXPECT_EQ(g.paintCount(), before + 3);
 }
+
+TEST(FlexGridStorage, ManyRowsStayAlignedThroughReshapingAndRepacking) {
+    ax::HeadlessFlexGrid g;
+    g.setCols(3);
+    g.setRows(1);
+    for (int i = 1; i < 5000; ++i) g.AddItem(std::to_string(i) + "\tb" + std::to_string(i));
+    g.setRowData(4321, 4321);
+    g.setRow(4321);
+    g.setCol(1);
+    g.setCellBackColor(ax::rgb(7, 7, 7));
+    g.setColPosition(1, 2);
+    EXPECT_EQ(g.TextMatrix(4999, 2), "b4999");
+    g.setCols(5);  // every block of rows is widened
+    EXPECT_EQ(g.TextMatrix(2500, 0), "2500");
+    EXPECT_EQ(g.TextMatrix(2500, 2), "b2500");
+    g.setCol(2);
+    EXPECT_EQ(g.CellBackColor(), ax::rgb(7, 7, 7));
+
+    // Removing most rows repacks the storage; what is left keeps its texts, data and formats.
+    g.setRowPosition(4321, 10);
+    g.setRows(20);
+    EXPECT_EQ(g.TextMatrix(10, 0), "4321");
+    EXPECT_EQ(g.RowData(10), 4321);
+    EXPECT_EQ(g.TextMatrix(19, 2), "b18");
+    g.setRow(10);
+    g.setCol(2);
+    EXPECT_EQ(g.CellBackColor(), ax::rgb(7, 7, 7));
+    g.setRows(3000);
+    EXPECT_EQ(g.TextMatrix(2999, 0), "");
+    EXPECT_EQ(g.TextMatrix(10, 2), "b4321");
+}
