@@ -318,8 +318,9 @@ PicturePtr HeadlessFlexGrid::Picture() const {
     };
     for (int32_t r = 0; r < Rows(); ++r) {
         if (r >= fixedRows_ && r < topRow_) continue;
-        if (!RowIsVisible(r)) {
-            if (r >= fixedRows_) break;
+        if (rowHeightAt(r) == 0) continue;
+        if (RowPos(r) >= Height()) {
+            if (r >= fixedRows_) break;  // every later row is further down
             continue;
         }
         int y0 = RowPos(r) / kTwipsPerPixel, y1 = (RowPos(r) + rowHeightAt(r)) / kTwipsPerPixel;
