@@ -134,4 +134,11 @@ TEST_F(Grid, SnapshotShowsTheCellColours) {
     EXPECT_EQ(at(140, 20), ax::resolveColor(g.BackColor()));
     EXPECT_EQ(at(140, 31), ax::resolveColor(g.GridColor()));  // bottom line of row 1
     EXPECT_NE(pic->Handle(), 0);
+
+    // A hidden row draws nothing and the rows after it move up.
+    g.setRowHeight(1, 0);
+    g.setRow(3);
+    g.setCellBackColor(ax::rgb(40, 50, 60));  // row 3 now spans pixels 32..48
+    pic = g.Picture();
+    EXPECT_EQ(pic->pixels()[size_t(40) * 200 + 70] & 0xFFFFFFu, ax::rgb(40, 50, 60));
 }
