@@ -185,8 +185,10 @@ bool storableAsText(std::string_view s) {
             ++i;
             continue;
         }
-        size_t n = b >= 0xF0 && b < 0xF5 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
-        if (b >= 0xF0 && b >= 0xF5) n = 0;
+        const size_t n = b >= 0xC2 && b < 0xE0   ? 2
+                         : b >= 0xE0 && b < 0xF0 ? 3
+                         : b >= 0xF0 && b < 0xF5 ? 4
+                                                 : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
