@@ -144,6 +144,8 @@ typedef int32_t (*AxDllCanUnloadNow)();
 
 // Declares the classes of a component library once and defines its four exported entry points:
 //   AX_COMPONENT_LIBRARY({"ZelCtrl.Zel", "{...}", true, [] { return std::make_shared<zel::Zel>(); }})
+// The library's own file is found from a function of internal linkage: the address of an exported
+// entry point may resolve to another component library's when both are loaded in one process.
 #define AX_COMPONENT_LIBRARY(...)                                                                            \
     namespace {                                                                                              \
     ax::ComponentLibrary& axThisComponentLibrary() {                                                         \
@@ -152,10 +154,10 @@ typedef int32_t (*AxDllCanUnloadNow)();
     }                                                                                                        \
     }                                                                                                        \
     extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {                          \
-        return axThisComponentLibrary().registerServer(reinterpret_cast<const void*>(&DllRegisterServer));   \
+        return axThisComponentLibrary().registerServer(reinterpret_cast<const void*>(&axThisComponentLibrary));   \
     }                                                                                                        \
     extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer() {                        \
-        return axThisComponentLibrary().unregisterServer(reinterpret_cast<const void*>(&DllRegisterServer)); \
+        return axThisComponentLibrary().unregisterServer(reinterpret_cast<const void*>(&axThisComponentLibrary)); \
     }                                                                                                        \
     extern "C" __attribute__((visibility("default"))) int32_t DllGetClassObject(                             \
         const char* clsid, ax::ClassFactory** factory) {                                                     \
