@@ -1,7 +1,5 @@
 #include "platform/recordset/recordset.h"
 
-#include <cctype>
-
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 
@@ -9,12 +7,13 @@ namespace ax {
 
 namespace {
 
-// Case-insensitive comparison with a lower-case literal, without building a string: the grid calls
-// Value and MoveNext millions of times on a large recordset.
-bool is(std::string_view name, std::string_view lowerLiteral) {
-    if (name.size() != lowerLiteral.size()) return false;
+// Case-insensitive comparison with a literal of lower-case letters, without building a string or
+// calling into the locale: the grid calls Value and MoveNext millions of times on a large recordset.
+bool is(std::string_view name, std::string_view lowerLetters) {
+    if (name.size() != lowerLetters.size()) return false;
     for (size_t i = 0; i < name.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(name[i])) != lowerLiteral[i]) return false;
+        if ((static_cast<unsigned char>(name[i]) | 0x20) != static_cast<unsigned char>(lowerLetters[i]))
+            return false;
     return true;
 }
 
