@@ -43,11 +43,15 @@ std::unique_ptr<HeadlessHost> makeHeadlessHost() {
 }
 
 namespace {
-// Loading this library makes the headless children the host's default.
-const bool installed = [] {
-    setDefaultChildFactory([] { return std::make_shared<HeadlessChildFactory>(); });
-    return true;
-}();
+std::shared_ptr<ChildFactory> makeFactory() { return std::make_shared<HeadlessChildFactory>(); }
+
+// Loading this library makes the headless children the host's default; unloading it withdraws them.
+struct Installer {
+    Installer() { setDefaultChildFactory(&makeFactory); }
+    ~Installer() {
+        if (defaultChildFactory() == &makeFactory) setDefaultChildFactory(nullptr);
+    }
+} installer;
 }  // namespace
 
 }  // namespace ax

@@ -422,15 +422,11 @@ void HeadlessHost::Impl::focusLeft(Child* from) {
 // --- helpers -----------------------------------------------------------------------------------
 
 namespace {
-std::function<std::shared_ptr<ChildFactory>()>& defaultFactoryMaker() {
-    static std::function<std::shared_ptr<ChildFactory>()> maker;
-    return maker;
-}
+std::atomic<ChildFactoryMaker> defaultMaker{nullptr};
 }  // namespace
 
-void setDefaultChildFactory(std::function<std::shared_ptr<ChildFactory>()> maker) {
-    defaultFactoryMaker() = std::move(maker);
-}
+void setDefaultChildFactory(ChildFactoryMaker maker) { defaultMaker = maker; }
+ChildFactoryMaker defaultChildFactory() { return defaultMaker; }
 
 int32_t newWindowHandle() {
     static std::atomic<int32_t> next{0x10010};
@@ -567,7 +563,8 @@ InputTarget* inputOf(Child* c) { return dynamic_cast<InputTarget*>(c); }
 
 HeadlessHost::HeadlessHost(std::shared_ptr<ChildFactory> factory) : impl_(std::make_unique<Impl>()) {
     impl_->factory = std::move(factory);
-    if (!impl_->factory && defaultFactoryMaker()) impl_->factory = defaultFactoryMaker()();
+    if (!impl_->factory)
+        if (ChildFactoryMaker make = defaultMaker) impl_->factory = make();
     setCurrentLocale(impl_->locale);
 }
 

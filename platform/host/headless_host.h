@@ -25,7 +25,10 @@ class ChildFactory {
 
 // The factory a HeadlessHost built without one uses: the library of headless controls installs
 // its own here when it is loaded, so `HeadlessHost host;` makes real headless children.
-void setDefaultChildFactory(std::function<std::shared_ptr<ChildFactory>()> maker);
+// A plain function pointer, so nothing of the installing library runs once it is unloaded.
+using ChildFactoryMaker = std::shared_ptr<ChildFactory> (*)();
+void setDefaultChildFactory(ChildFactoryMaker maker);
+ChildFactoryMaker defaultChildFactory();
 
 // A window handle unique in the process (control surfaces and child windows share the series).
 int32_t newWindowHandle();

@@ -159,7 +159,8 @@ std::vector<std::string> registerLibrariesIn(const std::string& folder) {
     std::sort(files.begin(), files.end());
     for (const auto& f : files) {
         const std::string path = absolutePath(f.string());
-        void* h = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+        // Kept loaded: a library's start-up may have handed its code to others (a default factory).
+        void* h = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
         if (!h) continue;
         // The entry point must be the library's own, not one of a library it depends on.
         void* entry = dlsym(h, "DllRegisterServer");

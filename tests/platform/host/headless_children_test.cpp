@@ -72,7 +72,7 @@ class Holder : public ax::Control {
 };
 
 TEST(HeadlessChildren, AComponentChildGetsHeadlessChildrenOfItsOwn) {
-    ax::useBuildRegistry();
+    ax::useBuildRegistry(AX_LIB_DIR);
     auto host = ax::makeHeadlessHost();
     host->setUserMode(true);
     auto holder = std::make_shared<Holder>();
