@@ -113,27 +113,6 @@ void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
     if (list.empty()) formats_.erase(it);
 }
 
-void HeadlessFlexGrid::checkRow(int32_t row) const {
-    if (row < 0 || row >= Rows()) flexerr::raise(flexerr::InvalidRowValue);
-}
-void HeadlessFlexGrid::checkCol(int32_t col) const {
-    if (col < 0 || col >= cols_) flexerr::raise(flexerr::InvalidColValue);
-}
-void HeadlessFlexGrid::checkCell(int32_t row, int32_t col) const {
-    if (row < 0 || row >= Rows() || col < 0 || col >= cols_) flexerr::raise(flexerr::SubscriptOutOfRange);
-}
-void HeadlessFlexGrid::checkCurrent() const {
-    if (row_ < 0 || row_ >= Rows()) flexerr::raise(flexerr::InvalidRowValue);
-    if (col_ < 0 || col_ >= cols_) flexerr::raise(flexerr::InvalidColValue);
-}
-
-void HeadlessFlexGrid::invalidate() {
-    if (redraw_)
-        ++paintCount_;
-    else
-        dirty_ = true;
-}
-
 // --- shape ---------------------------------------------------------------------------------------------
 
 void HeadlessFlexGrid::setRows(int32_t v) {

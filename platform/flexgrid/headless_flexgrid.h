@@ -11,6 +11,7 @@
 
 #include "platform/flexgrid/cell_store.h"
 #include "platform/flexgrid/flexgrid.h"
+#include "platform/flexgrid/flexgrid_errors.h"
 
 namespace ax {
 
@@ -262,10 +263,21 @@ class HeadlessFlexGrid : public FlexGrid {
     const CellFormat* findFormat(int32_t row, int32_t col) const;
     CellFormat& formatFor(int32_t row, int32_t col);
     void dropFormat(int32_t row, int32_t col, uint32_t bit);
-    void checkRow(int32_t row) const;                // 30009
-    void checkCol(int32_t col) const;                // 30010
-    void checkCell(int32_t row, int32_t col) const;  // 381
-    void checkCurrent() const;
+    // Range checks, inline because every cell access makes one; they raise out of line.
+    void checkRow(int32_t row) const {
+        if (uint32_t(row) >= rows_.size()) flexerr::raise(flexerr::InvalidRowValue);
+    }
+    void checkCol(int32_t col) const {
+        if (uint32_t(col) >= uint32_t(cols_)) flexerr::raise(flexerr::InvalidColValue);
+    }
+    void checkCell(int32_t row, int32_t col) const {
+        if (uint32_t(row) >= rows_.size() || uint32_t(col) >= uint32_t(cols_))
+            flexerr::raise(flexerr::SubscriptOutOfRange);
+    }
+    void checkCurrent() const {
+        checkRow(row_);
+        checkCol(col_);
+    }
     // Applies a format let to the current cell, or to the selection when FillStyle repeats it.
     template <class F>
     void forEachTarget(F&& apply);
@@ -285,7 +297,12 @@ class HeadlessFlexGrid : public FlexGrid {
     int32_t maxTopRow() const;
     int32_t maxLeftCol() const;
     int32_t pageRows() const;
-    void invalidate();
+    void invalidate() {
+        if (redraw_)
+            ++paintCount_;
+        else
+            dirty_ = true;
+    }
 
     // layout
     int32_t defaultRowHeight() const;
