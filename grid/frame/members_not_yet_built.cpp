@@ -8,6 +8,5 @@ namespace vantrel {
 void Vantrel::addFormatMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 void Vantrel::addExchangeMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 void Vantrel::addPassThroughMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
-void Vantrel::addEditingMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 
 }  // namespace vantrel
