@@ -558,11 +558,17 @@ NodePtr Node::selectSingleNode(const std::string& path) const {
         return detail::wrap(tree(), cur);
     }
     try {
-        const pugi::xpath_node hit = handle().select_node(path.c_str());
-        if (hit.attribute())
-            return std::make_shared<Attribute>(tree(), hit.parent(), hit.attribute().internal_object());
-        if (!hit.node() || hit.node() == t.detached) return nullptr;
-        return detail::wrap(tree(), hit.node());
+        // Nodes waiting outside the tree are not part of the document a path searches.
+        for (const pugi::xpath_node& hit : handle().select_nodes(path.c_str())) {
+            bool outside = false;
+            for (pugi::xml_node p = hit.node() ? hit.node() : hit.parent(); p && !outside; p = p.parent())
+                outside = t.isDetachedArea(p);
+            if (outside) continue;
+            if (hit.attribute())
+                return std::make_shared<Attribute>(tree(), hit.parent(), hit.attribute().internal_object());
+            return detail::wrap(tree(), hit.node());
+        }
+        return nullptr;
     } catch (const pugi::xpath_exception& e) {
         domError(std::string("The path cannot be evaluated: ") + e.what());
     }

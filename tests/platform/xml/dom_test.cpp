@@ -194,6 +194,21 @@ TEST(XmlDom, SelectSingleNodePathsAndNodeListWalks) {
     EXPECT_TRUE(r->selectSingleNode("missing") == nullptr);
     EXPECT_TRUE(r->selectSingleNode("b") == nullptr);  // only children, not deeper descendants
     EXPECT_EQ(errorOf([&] { r->selectSingleNode("a[["); }), ax::err::InvalidProcedureCall);
+    // Nodes removed from the tree are not found by a search from the document.
+    r->removeChild(r->selectSingleNode("x"));
+    EXPECT_TRUE(doc->selectSingleNode("//x") == nullptr);
+    r->selectSingleNode("a")->appendChild(doc->createElement("x"));
+    ASSERT_TRUE(doc->selectSingleNode("//x"));
+    EXPECT_EQ(doc->selectSingleNode("//x")->parentNode()->nodeName(), "a");
+    EXPECT_EQ(doc->selectSingleNode("//a[@id='2']/@id")->text(), "2");
+
+    // Whitespace-only text is dropped on load unless the document is asked to keep it.
+    auto spaced = Document::create();
+    ASSERT_TRUE(spaced->loadXML("<r>\n  <a/>\n</r>"));
+    EXPECT_EQ(spaced->documentElement()->childNodes()->length(), 1);
+    ax::letProperty(*spaced, "preserveWhiteSpace", Variant(true));
+    ASSERT_TRUE(spaced->loadXML("<r>\n  <a/>\n</r>"));
+    EXPECT_EQ(spaced->documentElement()->childNodes()->length(), 3);
 
     // item() over a long list walks forwards from the last position, and follows tree changes.
     auto big = doc->createElement("big");
