@@ -13,8 +13,8 @@ namespace ax {
 class DTPicker : public Child {
   public:
     enum : int16_t { LongDate = 0, ShortDate = 1, Time = 2, CustomFormatted = 3 };
-    // Raised by Value, MinDate and MaxDate for a date outside MinDate..MaxDate (the earliest date
-    // is 1 January 1601, the latest 31 December 9999).
+    // Raised by setting Value to a date outside MinDate..MaxDate. A distinct number (rather than
+    // the general 380) lets a host tell a date out of range from a value of the wrong kind.
     static constexpr int32_t DateOutOfRange = 35788;
 
     // A Date, or Null while the check box is shown and cleared. Setting: a date (or text or number
