@@ -338,6 +338,10 @@ std::string Node::text() const {
         default:
             return root.value();
     }
+    // The common case of an element holding one piece of text.
+    if (const pugi::xml_node only = root.first_child();
+        only && !only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata))
+        return only.value();
     // Descendants in document order, without recursion: depth must not cost stack.
     std::string out;
     const Tree& t = *tree();

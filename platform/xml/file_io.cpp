@@ -4,12 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/automation/errors.h"
 
@@ -22,10 +21,38 @@ ReadStatus readFile(const std::string& path, std::string& bytes) {
     const auto status = fs::status(path, ec);
     if (ec || !fs::exists(status)) return ReadStatus::NotFound;
     if (fs::is_directory(status)) return ReadStatus::Unreadable;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ReadStatus::Unreadable;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return ReadStatus::Unreadable;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ReadStatus::Unreadable;
+    struct stat st {};
+    bytes.clear();
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+    char chunk[1 << 16];
+    while (true) {
+        // Read straight into the string when its size is known; a growing file still reads to its end.
+        const size_t room = bytes.capacity() - bytes.size();
+        if (room >= sizeof chunk) {
+            const size_t at = bytes.size();
+            bytes.resize(bytes.capacity());
+            const ssize_t n = ::read(fd, bytes.data() + at, room);
+            bytes.resize(at + static_cast<size_t>(std::max<ssize_t>(n, 0)));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ::close(fd);
+                return ReadStatus::Unreadable;
+            }
+            if (n == 0) break;
+            continue;
+        }
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return ReadStatus::Unreadable;
+        }
+        if (n == 0) break;
+        bytes.append(chunk, static_cast<size_t>(n));
+    }
+    ::close(fd);
     return ReadStatus::Ok;
 }
 
