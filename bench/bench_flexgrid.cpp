@@ -1,6 +1,6 @@
 // Speed and memory of the headless grid surface against same-run baselines: a plain
 // std::vector<std::string> fill of the same texts, and a std::stable_sort of row indices.
-// Each benchmark runs once untimed to warm up, then reports the median of seven single runs.
+// Each benchmark runs once untimed to warm up, then reports the median of eleven single runs.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -221,7 +221,7 @@ void configure(benchmark::internal::Benchmark* b) {
         ->Arg(400000)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1)
-        ->Repetitions(7)
+        ->Repetitions(11)
         ->ReportAggregatesOnly(true)
         ->ComputeStatistics(
             "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
