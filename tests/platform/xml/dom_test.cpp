@@ -98,6 +98,15 @@ TEST(XmlDom, DocumentBuiltByNameReadsBackByName) {
     const std::string xml = ax::getProperty(*doc, "xml").toString();
     EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << xml;
     EXPECT_NE(xml.find("name=\"a&amp;b\""), std::string::npos);
+
+    // Emptying a container the way a late-bound caller does: remove the last child until none is left.
+    while (ax::callMethod(*rows, "hasChildNodes").toBoolean()) {
+        auto last = obj(ax::getProperty(*rows, "lastChild"));
+        auto removed = obj(ax::callMethod(*rows, "removeChild", {Variant(last)}));
+        EXPECT_EQ(ax::getProperty(*removed, "nodeName").toString(), "row");
+    }
+    EXPECT_EQ(ax::getProperty(*obj(ax::getProperty(*rows, "childNodes")), "length").toLong(), 0);
+    EXPECT_EQ(ax::getProperty(*doc, "xml").toString().find("<row "), std::string::npos);
 }
 
 TEST(XmlDom, TreeChangesMoveNodesAndRemovedNodesStayUsable) {
