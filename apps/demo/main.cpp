@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "apps/demo/tour.h"
 #include "platform/automation/errors.h"
 #include "platform/runtime/registry.h"
 
@@ -31,10 +32,12 @@ int main(int argc, char** argv) {
     ax::setRegistryPath(registry.string());
 
     std::printf("Vantrel demo\n\nComponent libraries in %s:\n", libs.string().c_str());
-    auto found = ax::registerLibrariesIn(libs.string());
+    std::vector<std::string> skipped;
+    auto found = ax::registerLibrariesIn(libs.string(), &skipped);
     std::erase_if(found, [](const std::string& p) { return p.find("_test_") != std::string::npos; });
     for (const auto& lib : found) std::printf("  %s\n", fs::path(lib).filename().string().c_str());
     if (found.empty()) std::printf("  (none yet)\n");
+    for (const auto& why : skipped) std::printf("  not loadable: %s\n", why.c_str());
 
     std::printf("\nRegistered in %s; creatable by programmatic identifier:\n", registry.string().c_str());
     int creatable = 0;
@@ -52,5 +55,8 @@ int main(int argc, char** argv) {
         }
     }
     if (creatable == 0) std::printf("  (nothing)\n");
-    return 0;
+
+    const int failed = demo::runTour();
+    if (failed) std::printf("\n%d step(s) of the tour failed.\n", failed);
+    return failed ? 1 : 0;
 }

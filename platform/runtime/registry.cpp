@@ -150,7 +150,7 @@ void unregisterLibrary(const std::string& path) {
     callServerEntry(absolutePath(path), "DllUnregisterServer");
 }
 
-std::vector<std::string> registerLibrariesIn(const std::string& folder) {
+std::vector<std::string> registerLibrariesIn(const std::string& folder, std::vector<std::string>* skipped) {
     std::vector<std::string> found;
     std::error_code ec;
     std::vector<fs::path> files;
@@ -161,7 +161,11 @@ std::vector<std::string> registerLibrariesIn(const std::string& folder) {
         const std::string path = absolutePath(f.string());
         // Kept loaded: a library's start-up may have handed its code to others (a default factory).
         void* h = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
-        if (!h) continue;
+        if (!h) {
+            const char* why = dlerror();
+            if (skipped) skipped->push_back(why ? why : path);
+            continue;
+        }
         // The entry point must be the library's own, not one of a library it depends on.
         void* entry = dlsym(h, "DllRegisterServer");
         const bool component = entry && moduleFileOf(entry) == path;
@@ -170,7 +174,8 @@ std::vector<std::string> registerLibrariesIn(const std::string& folder) {
         try {
             registerLibrary(path);
             found.push_back(path);
-        } catch (const AutomationError&) {
+        } catch (const AutomationError& e) {
+            if (skipped) skipped->push_back(path + ": " + e.description());
         }
     }
     return found;

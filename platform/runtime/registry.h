@@ -76,8 +76,10 @@ Registry openRegistry();
 void registerLibrary(const std::string& path);
 void unregisterLibrary(const std::string& path);
 // Registers every component library (a shared library exporting DllRegisterServer itself) in a
-// folder; returns their paths. Libraries that fail to load are skipped.
-std::vector<std::string> registerLibrariesIn(const std::string& folder);
+// folder; returns their paths. Libraries that fail to load are skipped, each with its reason added
+// to `skipped` when given.
+std::vector<std::string> registerLibrariesIn(const std::string& folder,
+                                             std::vector<std::string>* skipped = nullptr);
 
 // For tests and demos: points the runtime at a fresh registry file of this process (removed at
 // exit) and registers every component library in libFolder (default: $VN_LIB_DIR). Returns the
@@ -146,23 +148,25 @@ typedef int32_t (*AxDllCanUnloadNow)();
 //   AX_COMPONENT_LIBRARY({"ZelCtrl.Zel", "{...}", true, [] { return std::make_shared<zel::Zel>(); }})
 // The library's own file is found from a function of internal linkage: the address of an exported
 // entry point may resolve to another component library's when both are loaded in one process.
-#define AX_COMPONENT_LIBRARY(...)                                                                            \
-    namespace {                                                                                              \
-    ax::ComponentLibrary& axThisComponentLibrary() {                                                         \
-        static ax::ComponentLibrary library{std::vector<ax::ClassInfo>{__VA_ARGS__}};                        \
-        return library;                                                                                      \
-    }                                                                                                        \
-    }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {                          \
-        return axThisComponentLibrary().registerServer(reinterpret_cast<const void*>(&axThisComponentLibrary));   \
-    }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer() {                        \
-        return axThisComponentLibrary().unregisterServer(reinterpret_cast<const void*>(&axThisComponentLibrary)); \
-    }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) int32_t DllGetClassObject(                             \
-        const char* clsid, ax::ClassFactory** factory) {                                                     \
-        return axThisComponentLibrary().getClassObject(clsid, factory);                                      \
-    }                                                                                                        \
-    extern "C" __attribute__((visibility("default"))) int32_t DllCanUnloadNow() {                            \
-        return axThisComponentLibrary().canUnloadNow();                                                      \
+#define AX_COMPONENT_LIBRARY(...)                                                     \
+    namespace {                                                                       \
+    ax::ComponentLibrary& axThisComponentLibrary() {                                  \
+        static ax::ComponentLibrary library{std::vector<ax::ClassInfo>{__VA_ARGS__}}; \
+        return library;                                                               \
+    }                                                                                 \
+    }                                                                                 \
+    extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {   \
+        return axThisComponentLibrary().registerServer(                               \
+            reinterpret_cast<const void*>(&axThisComponentLibrary));                  \
+    }                                                                                 \
+    extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer() { \
+        return axThisComponentLibrary().unregisterServer(                             \
+            reinterpret_cast<const void*>(&axThisComponentLibrary));                  \
+    }                                                                                 \
+    extern "C" __attribute__((visibility("default"))) int32_t DllGetClassObject(      \
+        const char* clsid, ax::ClassFactory** factory) {                              \
+        return axThisComponentLibrary().getClassObject(clsid, factory);               \
+    }                                                                                 \
+    extern "C" __attribute__((visibility("default"))) int32_t DllCanUnloadNow() {     \
+        return axThisComponentLibrary().canUnloadNow();                               \
     }
