@@ -5,7 +5,6 @@
 
 namespace vantrel {
 
-void Vantrel::addFormatMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 void Vantrel::addExchangeMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 void Vantrel::addPassThroughMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 

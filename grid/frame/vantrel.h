@@ -231,8 +231,55 @@ public:
     // --- XML binding reset (the binding arrives with data exchange) --------------------------------
     void ResetXMLBinding();
 
+    // --- cell formatting ---
+    // The inner grid's formats of its current cell, run time only; the four geometry gets also at design time.
+    int16_t CellAlignment() const;
+    void setCellAlignment(int32_t value);
+    ax::OleColor CellBackColor() const;  // the grid's BackColor for a cell without its own
+    void setCellBackColor(ax::OleColor value);
+    bool CellFontBold() const;
+    void setCellFontBold(bool value);
+    bool CellFontItalic() const;
+    void setCellFontItalic(bool value);
+    std::string CellFontName() const;
+    void setCellFontName(const std::string& value);
+    float CellFontSize() const;
+    void setCellFontSize(float value);
+    bool CellFontStrikeThrough() const;
+    void setCellFontStrikeThrough(bool value);
+    bool CellFontUnderline() const;
+    void setCellFontUnderline(bool value);
+    float CellFontWidth() const;
+    void setCellFontWidth(float value);
+    ax::OleColor CellForeColor() const;  // the grid's ForeColor for a cell without its own
+    void setCellForeColor(ax::OleColor value);
+    int16_t CellPictureAlignment() const;
+    void setCellPictureAlignment(int32_t value);
+    int32_t CellTextStyle() const;
+    void setCellTextStyle(int32_t value);
+    int32_t CellHeight() const;
+    int32_t CellLeft() const;
+    int32_t CellTop() const;
+    int32_t CellWidth() const;
+    // Check-box cells keep their pictures for the check mark: hidden from the get, refused by the set.
+    ax::PicturePtr CellPicture() const;
+    void setCellPicture(ax::PicturePtr value);
+    // Puts image Index (number or key) of the attached image list into any cell; never raises for a
+    // bad cell or index, and leaves the current cell and painting as the host had them.
+    void SetCellPicture(int32_t Row, int32_t Col, const ax::Variant& Index);
+
+    // --- transactions ---
+    bool IsInTransaction() const;  // 387 at design time
+    void BeginTrans();
+    void Commit();
+    void RollBack();
+    bool SaveVNContentToShadow();
+
+    // --- hit test ---
+    // The cell under a point in the inner grid's twips; -1 where no visible row or column is hit.
+    void GetCellFromScreenCoord(int32_t& lCol, int32_t& lRow, float& x, float& y);
+
     // --- frame state -------------------------------------------------------------------------------
-    bool IsInTransaction() const { return inTransaction_; }
     const std::string& HelpFilePath() const { return helpFilePath_; }
 
     // The children, for tests and for the host's tour: the control owns them for its whole life.
@@ -316,6 +363,13 @@ private:
     // Transactions.
     bool inTransaction_ = false;
     std::vector<int32_t> shadowRowData_ = std::vector<int32_t>(1);
+    // --- transactions ---
+    bool saveShadowPictures();
+    bool restoreShadowContent();
+    bool restoreShadowPictures();
+    void unloadShadowPictures();
+    void setInTransaction(bool value);
+    int32_t shadowPictureCount_ = 0;  // ImgShadow elements 1..count hold saved pictures
 
     // XML binding.
     bool suppressBindingReset_ = false;
