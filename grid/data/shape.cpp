@@ -31,8 +31,8 @@ void Vantrel::setRows(int32_t value) {
                 strings.resize(static_cast<size_t>(value));
         }
         if (value > oldRows) {
-            for (int32_t c = 0; c < g.Cols(); ++c) {
-                const int32_t kind = settingsAt(c).InputStyle;
+            for (int32_t c = 0; c < settingsColumns(); ++c) {
+                const int32_t kind = settings_[c].InputStyle;
                 if (kindInitialisesNewRows(kind)) ConvertColumnCells(c, oldRows, value - 1, kind);
             }
         }
@@ -59,8 +59,8 @@ void Vantrel::setFixedRows(int32_t value) {
         const int32_t old = g.FixedRows();
         if (old > value) {
             // Rows that become scrollable take the empty state of check-box and number columns.
-            for (int32_t c = g.FixedCols(); c < g.Cols(); ++c) {
-                const int32_t kind = settingsAt(c).InputStyle;
+            for (int32_t c = g.FixedCols(); c < settingsColumns(); ++c) {
+                const int32_t kind = settings_[c].InputStyle;
                 if (kind == CheckBox || kind == ZelPicker) ConvertColumnCells(c, value, old - 1, kind);
             }
         }
@@ -169,8 +169,8 @@ void Vantrel::AddItem(const std::string& item, int32_t index) {
                 strings[r] = std::move(strings[r - 1]);
             strings[static_cast<size_t>(newRow)].clear();
         }
-        for (int32_t c = 0; c < g.Cols(); ++c) {
-            const int32_t kind = settingsAt(c).InputStyle;
+        for (int32_t c = 0; c < settingsColumns(); ++c) {
+            const int32_t kind = settings_[c].InputStyle;
             if (kindInitialisesNewRows(kind)) ConvertColumnCells(c, newRow, newRow, kind);
         }
     } catch (...) {
@@ -195,8 +195,8 @@ void Vantrel::Clear() {
     ax::FlexGrid& g = *FlexGrid_;
     try {
         g.Clear();
-        for (int32_t c = 0; c < g.Cols(); ++c) {
-            ColumnSettings& column = settingsAt(c);
+        for (int32_t c = 0; c < settingsColumns(); ++c) {
+            ColumnSettings& column = settings_[c];
             if (kindInitialisesNewRows(column.InputStyle))
                 ConvertColumnCells(c, g.FixedRows(), g.Rows() - 1, column.InputStyle);
             column.ColAttributeName.clear();

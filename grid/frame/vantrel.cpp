@@ -102,6 +102,9 @@ void Vantrel::createChildren() {
     ImgChecked_ = childAs<ax::Image>(make(ax::ChildKind::Image, "ImgChecked"));
     ImgShadow_.assign(1, childAs<ax::Image>(make(ax::ChildKind::Image, "ImgShadow")));
 
+    // The inner grid is the control's face; every other child stays hidden until it serves a cell.
+    FlexGrid_->setVisible(true);
+
     if (!checkMark_) checkMark_ = makeCheckMark();
     ImgChecked_->setPicture(checkMark_);
 }

@@ -284,6 +284,8 @@ public:
 
     // The children, for tests and for the host's tour: the control owns them for its whole life.
     ax::FlexGrid& innerGrid() const { return *FlexGrid_; }
+    // The number editor as the runtime made it (the control created by "ZelCtrl.Zel").
+    const std::shared_ptr<ax::Object>& numberEditor() const { return ZelPick_.object; }
 
     AX_DECLARE_DISPATCH(Vantrel);
 
