@@ -91,6 +91,9 @@ class HeadlessHost {
     void clearMessageBoxes();
     // The next message box answers this (mb::Result*); otherwise a box answers its first button.
     void queueMessageBoxAnswer(int result);
+    // A host with a screen shows the box itself and returns the button pressed; a queued answer
+    // still comes first. nullptr: boxes answer their first button.
+    void setMessageBoxHandler(std::function<int(const MessageBox&)> handler);
     std::string helpFile(const Control& control) const;
 
     // The keyboard focus, shared by every control on this host.
