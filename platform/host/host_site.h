@@ -167,7 +167,9 @@ class HostSite : public Site, public Container, public ControlSurface {
     // --- Container ---
     void focusChild(Child* c) override {
         if (!host_) return;
-        host_->moveFocus(c ? host_->focusTargetOf(c) : nullptr);
+        // A component with nothing inside that can take the focus takes it itself.
+        Child* target = c ? host_->focusTargetOf(c) : nullptr;
+        host_->moveFocus(target ? target : c);
     }
     Child* focusedChild() const override { return host_ ? host_->focused : nullptr; }
     void zorderChild(Child* c, int16_t position) override {

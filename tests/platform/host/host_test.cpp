@@ -228,6 +228,12 @@ TEST_F(ComponentChildTest, IsSitedInitialisedSizedAndSharesTheFocus) {
     spin.extender->setVisible(false);
     EXPECT_EQ(p.host.focused(), c.grid.get());
     EXPECT_EQ(log().substr(log().size() - 4), "Hide");
+
+    // With nothing inside able to take it, the component takes the focus itself.
+    spin.extender->setVisible(true);
+    field->setVisible(false);
+    spin.extender->SetFocus();
+    EXPECT_EQ(p.host.focused(), spin.extender.get());
 }
 
 }  // namespace
