@@ -130,7 +130,7 @@ bool Vantrel::SaveVNContentToShadow() {
                 const size_t i = static_cast<size_t>(r);
                 if (checkBoxes && r >= fixedRows) {
                     g.setRow(r);
-                    column.ShadowText[i] = ax::hasPicture(g.CellPicture()) ? "1" : "0";
+                    column.ShadowText[i].assign(1, ax::hasPicture(g.CellPicture()) ? '1' : '0');
                 } else {
                     column.ShadowText[i] = g.TextMatrix(r, c);
                 }
