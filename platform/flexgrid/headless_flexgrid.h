@@ -224,6 +224,7 @@ class HeadlessFlexGrid : public FlexGrid {
         int32_t data;
         int32_t height;  // -1: the default height
     };
+  public:
     // The attributes a cell owns; a bit in `own` says which fields hold a value.
     struct CellFormat {
         uint32_t own = 0;
@@ -250,6 +251,10 @@ class HeadlessFlexGrid : public FlexGrid {
         OwnUnderline = 0x800,
         OwnStrikeThrough = 0x1000
     };
+    // The formats a cell owns, read without moving the current cell; nullptr when it owns none.
+    const CellFormat* cellFormat(int32_t row, int32_t col) const { return findFormat(row, col); }
+
+  private:
     // The formatted cells of one slot, few per row.
     using RowFormats = std::vector<std::pair<int32_t, CellFormat>>;
 

@@ -1,0 +1,58 @@
+// The part every Qt child shares: the child's geometry, visibility and focus passed to its widget.
+#pragma once
+#include "platform/qt/qt_children.h"
+#include "platform/qt/qt_input.h"
+
+namespace ax {
+
+// The child's geometry and focus members, passed through to the widget.
+template <class Model>
+class QtChild : public Model, public QtView {
+  public:
+    using Model::Model;
+    Child& child() override { return *this; }
+
+    void setLeft(float v) override {
+        Model::setLeft(v);
+        placeWidget();
+    }
+    void setTop(float v) override {
+        Model::setTop(v);
+        placeWidget();
+    }
+    void setWidth(float v) override {
+        Model::setWidth(v);
+        placeWidget();
+    }
+    void setHeight(float v) override {
+        Model::setHeight(v);
+        placeWidget();
+    }
+    void setVisible(bool v) override {
+        Model::setVisible(v);
+        if (ensureWidget()) sync();
+    }
+    void setEnabled(bool v) override {
+        Model::setEnabled(v);
+        placeWidget();
+    }
+    void gotFocus() override {
+        Model::gotFocus();
+        if (widget_ && widget_->isVisible() && !widget_->hasFocus()) {
+            gHostMovingFocus = true;
+            widget_->setFocus(Qt::OtherFocusReason);
+            gHostMovingFocus = false;
+        }
+    }
+};
+
+// Marks the view's own writes to its widget for their duration, so the widget's signals are not
+// taken for the user's.
+struct Syncing {
+    explicit Syncing(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Syncing() { flag_ = was_; }
+    bool& flag_;
+    bool was_;
+};
+
+}  // namespace ax

@@ -1,0 +1,420 @@
+#include "platform/qt/qt_children.h"
+
+#include <QAbstractItemView>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <algorithm>
+#include <functional>
+
+#include "platform/automation/convert.h"
+#include "platform/controls/headless/check_box.h"
+#include "platform/controls/headless/combo_box.h"
+#include "platform/controls/headless/dt_picker.h"
+#include "platform/controls/headless/flat_scroll_bar.h"
+#include "platform/controls/headless/image.h"
+#include "platform/controls/headless/image_combo.h"
+#include "platform/controls/headless/mask_ed_box.h"
+#include "platform/controls/headless/text_box.h"
+#include "platform/qt/qt_child_base.h"
+#include "platform/qt/qt_grid_widget.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/qt_input.h"
+
+namespace ax {
+
+namespace {
+std::vector<QtView*>& views() {
+    static std::vector<QtView*> v;
+    return v;
+}
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// An event filter made of a function, for the inner parts of a widget that need their own handling.
+class FunctionFilter : public QObject {
+  public:
+    FunctionFilter(QObject* parent, std::function<bool(QObject*, QEvent*)> f)
+        : QObject(parent), f_(std::move(f)) {}
+    bool eventFilter(QObject* o, QEvent* e) override { return f_(o, e); }
+
+  private:
+    std::function<bool(QObject*, QEvent*)> f_;
+};
+
+QPixmap pixmapOf(const PicturePtr& p) {
+    if (!p || p->Width() <= 0 || p->Height() <= 0 ||
+        p->pixels().size() < size_t(p->Width()) * size_t(p->Height()))
+        return {};
+    QImage img(reinterpret_cast<const uchar*>(p->pixels().data()), p->Width(), p->Height(), p->Width() * 4,
+               QImage::Format_RGBA8888);
+    return QPixmap::fromImage(img.copy());
+}
+
+// Font and colours of a control whose interface has them.
+template <class M>
+void applyLook(QWidget* w, const M& m) {
+    if constexpr (requires { m.Font(); })
+        if (auto f = m.Font()) w->setFont(qtFont(*f));
+    if constexpr (requires {
+                      m.BackColor();
+                      m.ForeColor();
+                  }) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Base, qtColour(m.BackColor()));
+        pal.setColor(QPalette::Button, qtColour(m.BackColor()));
+        pal.setColor(QPalette::Text, qtColour(m.ForeColor()));
+        pal.setColor(QPalette::WindowText, qtColour(m.ForeColor()));
+        pal.setColor(QPalette::ButtonText, qtColour(m.ForeColor()));
+        w->setPalette(pal);
+    }
+    if constexpr (requires { m.RightToLeft(); })
+        w->setLayoutDirection(m.RightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void showText(QLineEdit* e, const std::string& text, int32_t selStart, int32_t selLength) {
+    const QString t = qs(text);
+    if (e->text() != t) e->setText(t);
+    if (selLength > 0)
+        e->setSelection(selStart, selLength);
+    else
+        e->setCursorPosition(selStart);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+class QtTextBox : public QtChild<HeadlessTextBox> {
+  protected:
+    QWidget* makeWidget(QWidget* parent) override { return new QLineEdit(parent); }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* e = static_cast<QLineEdit*>(widget_.data());
+        showText(e, Text(), SelStart(), SelLength());
+        e->setReadOnly(Locked());
+        applyLook(e, *this);
+    }
+};
+
+class QtMaskEdBox : public QtChild<HeadlessMaskEdBox> {
+  protected:
+    // Qt's own input masks follow other rules, so the box is a plain line edit showing the control's text.
+    QWidget* makeWidget(QWidget* parent) override { return new QLineEdit(parent); }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* e = static_cast<QLineEdit*>(widget_.data());
+        showText(e, Text(), SelStart(), SelLength());
+        applyLook(e, *this);
+    }
+};
+
+// A combo box whose list, when Qt closes it (a click outside, Escape), closes in the control too.
+class ListCombo : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> onHidden;
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (onHidden) onHidden();
+    }
+};
+
+class QtComboBox : public QtChild<HeadlessComboBox> {
+  public:
+    using QtChild::QtChild;
+
+  protected:
+    QWidget* makeWidget(QWidget* parent) override {
+        auto* c = new ListCombo(parent);
+        c->setEditable(style() == Style::DropDownCombo);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->onHidden = [this] {
+            if (!syncing_) closeUp();
+        };
+        QObject::connect(c, &QComboBox::activated, [this](int index) {
+            if (syncing_ || index < 0 || index >= ListCount()) return;
+            chooseByMouse(index);
+            if (auto* h = QtHost::hostOf(container())) h->syncViews();
+        });
+        return c;
+    }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* c = static_cast<ListCombo*>(widget_.data());
+        bool same = c->count() == ListCount();
+        for (int i = 0; same && i < c->count(); ++i) same = c->itemText(i) == qs(List(i));
+        if (!same) {
+            c->clear();
+            for (int i = 0; i < ListCount(); ++i) c->addItem(qs(List(i)));
+        }
+        c->setCurrentIndex(ListIndex());
+        if (c->isEditable()) {
+            showText(c->lineEdit(), Text(), SelStart(), SelLength());
+            c->lineEdit()->setReadOnly(Locked());
+        }
+        applyLook(c, *this);
+        const bool open = c->view()->isVisible();
+        if (DroppedDown() && !open && c->isVisible())
+            c->showPopup();
+        else if (!DroppedDown() && open)
+            c->hidePopup();
+    }
+};
+
+class QtImageCombo : public QtChild<HeadlessImageCombo> {
+  protected:
+    QWidget* makeWidget(QWidget* parent) override {
+        auto* c = new ListCombo(parent);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->onHidden = [this] {
+            if (!syncing_) closeUp();
+        };
+        QObject::connect(c, &QComboBox::activated, [this](int index) {
+            if (syncing_ || index < 0 || index >= ComboItems()->Count()) return;
+            chooseByMouse(index + 1);
+            if (auto* h = QtHost::hostOf(container())) h->syncViews();
+        });
+        return c;
+    }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* c = static_cast<ListCombo*>(widget_.data());
+        const auto items = ComboItems();
+        const auto images = ImageList();
+        c->clear();
+        int selected = -1;
+        const auto sel = SelectedItem();
+        for (int32_t i = 1; i <= items->Count(); ++i) {
+            auto item = items->Item(Variant(int32_t(i)));
+            QIcon icon;
+            // An image that is missing from the list just leaves the entry without one.
+            if (images && !item->Image().isEmpty()) icon = QIcon(pixmapOf(images->pictureOf(item->Image())));
+            c->addItem(icon, QString(item->Indentation() * 2, ' ') + qs(item->Text()));
+            if (item == sel) selected = i - 1;
+        }
+        c->setCurrentIndex(selected);
+        showText(c->lineEdit(), Text(), SelStart(), SelLength());
+        c->lineEdit()->setReadOnly(Locked());
+        applyLook(c, *this);
+        const bool open = c->view()->isVisible();
+        if (DroppedDown() && !open && c->isVisible())
+            c->showPopup();
+        else if (!DroppedDown() && open)
+            c->hidePopup();
+    }
+};
+
+class QtCheckBox : public QtChild<HeadlessCheckBox> {
+  protected:
+    QWidget* makeWidget(QWidget* parent) override {
+        auto* b = new QCheckBox(parent);
+        b->setTristate(true);
+        return b;
+    }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* b = static_cast<QCheckBox*>(widget_.data());
+        b->setCheckState(Value() == Checked  ? Qt::Checked
+                         : Value() == Grayed ? Qt::PartiallyChecked
+                                             : Qt::Unchecked);
+        b->setText(qs(Caption()));
+        applyLook(b, *this);
+    }
+};
+
+class QtFlatScrollBar : public QtChild<HeadlessFlatScrollBar> {
+  protected:
+    QWidget* makeWidget(QWidget* parent) override { return new QScrollBar(parent); }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        auto* b = static_cast<QScrollBar*>(widget_.data());
+        b->setOrientation(orientation() == Orientation::Horizontal ? Qt::Horizontal : Qt::Vertical);
+        b->setRange(std::min(Min(), Max()), std::max(Min(), Max()));
+        b->setInvertedAppearance(Min() > Max());
+        b->setSingleStep(SmallChange());
+        b->setPageStep(LargeChange());
+        b->setValue(Value());
+    }
+};
+
+class QtDTPicker : public QtChild<HeadlessDTPicker> {
+  protected:
+    QWidget* makeWidget(QWidget* parent) override {
+        auto* box = new QWidget(parent);
+        auto* layout = new QHBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        check_ = new QCheckBox(box);
+        edit_ = new QDateTimeEdit(box);
+        edit_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        layout->addWidget(check_);
+        layout->addWidget(edit_, 1);
+        // The calendar the control drops down, shown while it is down.
+        calendar_ = new QCalendarWidget(box);
+        calendar_->setWindowFlags(Qt::Popup);
+        QObject::connect(calendar_, &QCalendarWidget::clicked, [this](QDate d) {
+            if (syncing_) return;
+            chooseFromCalendar(toAutomationDate(CivilDateTime{d.year(), d.month(), d.day(), 0, 0, 0}));
+            if (auto* h = QtHost::hostOf(container())) h->syncViews();
+        });
+        // The check box is the control's own part: a click on it goes to the control.
+        check_->installEventFilter(new FunctionFilter(check_, [this](QObject*, QEvent* e) {
+            if (e->type() == QEvent::MouseButtonRelease) {
+                if (Visible() && Enabled()) clickCheckBox();
+                if (auto* h = QtHost::hostOf(container())) h->syncViews();
+                return true;
+            }
+            return e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+        }));
+        return box;
+    }
+
+  public:
+    void sync() override {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        check_->setVisible(CheckBox());
+        const Variant v = Value();
+        const bool has = !v.isNull() && !v.isEmpty();
+        check_->setChecked(has);
+        edit_->setEnabled(has || !CheckBox());
+        switch (Format()) {
+            case 0:
+                edit_->setDisplayFormat("dddd, MMMM d, yyyy");
+                break;
+            case 2:
+                edit_->setDisplayFormat("h:mm:ss AP");
+                break;
+            case 3:
+                edit_->setDisplayFormat(CustomFormat().empty() ? QString("M/d/yyyy") : qs(CustomFormat()));
+                break;
+            default:
+                edit_->setDisplayFormat("M/d/yyyy");
+                break;
+        }
+        if (has) {
+            const CivilDateTime c = toCivil(cDate(v));
+            edit_->setDateTime(QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second)));
+            calendar_->setSelectedDate(QDate(c.year, c.month, c.day));
+        }
+        applyLook(edit_, *this);
+        if (DroppedDown() && !calendar_->isVisible() && widget_->isVisible()) {
+            calendar_->move(widget_->mapToGlobal(QPoint(0, widget_->height())));
+            calendar_->show();
+        } else if (!DroppedDown() && calendar_->isVisible()) {
+            calendar_->hide();
+        }
+    }
+
+  private:
+    QCheckBox* check_ = nullptr;
+    QDateTimeEdit* edit_ = nullptr;
+    QCalendarWidget* calendar_ = nullptr;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+QtView::QtView() { views().push_back(this); }
+
+QtView::~QtView() {
+    views().erase(std::remove(views().begin(), views().end(), this), views().end());
+    delete widget_.data();
+}
+
+const std::vector<QtView*>& liveViews() { return views(); }
+
+QWidget* widgetOf(const Child& child) {
+    for (QtView* v : views())
+        if (&v->child() == &child) return v->widget();
+    return nullptr;
+}
+
+bool QtView::ensureWidget() {
+    if (widget_) return true;
+    QWidget* parent = QtHost::surfaceOf(child().container());
+    if (!parent) return false;
+    widget_ = makeWidget(parent);
+    installInput();
+    widget_->setFocusPolicy(child().canFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    placeWidget();
+    return true;
+}
+
+void QtView::installInput() {
+    // Keys, mouse and focus on the widget or any part of it go to the control.
+    auto* filter = new ChildInputFilter(&child(), widget_);
+    widget_->installEventFilter(filter);
+    for (QWidget* inner : widget_->findChildren<QWidget*>()) {
+        if (inner->windowFlags() & Qt::Popup) continue;
+        inner->installEventFilter(filter);
+    }
+}
+
+void QtView::placeWidget() {
+    if (!widget_) return;
+    const Child& c = child();
+    widget_->setGeometry(pixelRect(c.container(), c.Left(), c.Top(), c.Width(), c.Height()));
+    widget_->setEnabled(c.Enabled());
+    widget_->setVisible(c.Visible());
+    if (c.Visible()) widget_->raise();
+}
+
+ChildPtr QtChildFactory::create(ChildKind kind) {
+    switch (kind) {
+        case ChildKind::FlexGrid:
+            return std::make_shared<QtFlexGrid>();
+        case ChildKind::TextBox:
+            return std::make_shared<QtTextBox>();
+        case ChildKind::MaskEdBox:
+            return std::make_shared<QtMaskEdBox>();
+        case ChildKind::ComboDropDownCombo:
+            return std::make_shared<QtComboBox>(ComboBox::Style::DropDownCombo);
+        case ChildKind::ComboDropDownList:
+            return std::make_shared<QtComboBox>(ComboBox::Style::DropDownList);
+        case ChildKind::ImageCombo:
+            return std::make_shared<QtImageCombo>();
+        case ChildKind::CheckBox:
+            return std::make_shared<QtCheckBox>();
+        case ChildKind::DTPicker:
+            return std::make_shared<QtDTPicker>();
+        case ChildKind::Image:
+            return std::make_shared<HeadlessImage>();  // an image child is never shown
+        case ChildKind::FlatScrollBar:
+            return std::make_shared<QtFlatScrollBar>();
+    }
+    return nullptr;
+}
+
+}  // namespace ax

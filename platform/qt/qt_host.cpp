@@ -1,0 +1,219 @@
+#include "platform/qt/qt_host.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/headless/headless_children.h"
+#include "platform/host/control.h"
+#include "platform/qt/qt_children.h"
+
+namespace ax {
+
+namespace {
+struct Placement {
+    QtHost* host;
+    QPointer<QWidget> widget;
+    const Control* control;
+};
+// Every placed control's container, to the host and widget its children belong on.
+std::map<const Container*, Placement>& placements() {
+    static std::map<const Container*, Placement> m;
+    return m;
+}
+
+Locale localeFromQt() {
+    const QLocale l;
+    return Locale::byName(l.name().replace('_', '-').toStdString());
+}
+
+FontPtr fontFromQt() {
+    const QFont f = QApplication::font();
+    auto font =
+        std::make_shared<Font>(f.family().toStdString(), float(f.pointSizeF() > 0 ? f.pointSizeF() : 9));
+    font->setBold(f.bold());
+    font->setItalic(f.italic());
+    return font;
+}
+
+// What a box answers when nobody presses a button: its first one.
+int firstButton(int buttons) {
+    switch (buttons & 0xF) {
+        case 2:
+            return 3;
+        case 3:
+        case mb::YesNo:
+            return mb::ResultYes;
+        case 5:
+            return 4;
+        default:
+            return mb::ResultOk;
+    }
+}
+
+int showBox(QWidget* parent, const HeadlessHost::MessageBox& box) {
+    QMessageBox m(parent);
+    m.setWindowTitle(QString::fromStdString(box.title.empty() ? std::string("Vantrel") : box.title));
+    m.setText(QString::fromStdString(box.prompt));
+    switch (box.buttons & 0x70) {
+        case mb::Critical:
+            m.setIcon(QMessageBox::Critical);
+            break;
+        case mb::Question:
+            m.setIcon(QMessageBox::Question);
+            break;
+        case mb::Exclamation:
+            m.setIcon(QMessageBox::Warning);
+            break;
+        case mb::Information:
+            m.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+    }
+    struct B {
+        QMessageBox::StandardButton qt;
+        int result;
+    };
+    std::vector<B> buttons;
+    switch (box.buttons & 0xF) {
+        case mb::OkCancel:
+            buttons = {{QMessageBox::Ok, mb::ResultOk}, {QMessageBox::Cancel, mb::ResultCancel}};
+            break;
+        case 2:
+            buttons = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
+            break;
+        case 3:
+            buttons = {{QMessageBox::Yes, mb::ResultYes},
+                       {QMessageBox::No, mb::ResultNo},
+                       {QMessageBox::Cancel, mb::ResultCancel}};
+            break;
+        case mb::YesNo:
+            buttons = {{QMessageBox::Yes, mb::ResultYes}, {QMessageBox::No, mb::ResultNo}};
+            break;
+        case 5:
+            buttons = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, mb::ResultCancel}};
+            break;
+        default:
+            buttons = {{QMessageBox::Ok, mb::ResultOk}};
+            break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const B& b : buttons) all |= b.qt;
+    m.setStandardButtons(all);
+    m.setDefaultButton(buttons.front().qt);
+    const int pressed = m.exec();
+    for (const B& b : buttons)
+        if (b.qt == pressed) return b.result;
+    // Closed without a button: the cancelling answer where there is one.
+    return (box.buttons & 0xF) == mb::OkOnly ? mb::ResultOk : mb::ResultCancel;
+}
+}  // namespace
+
+struct QtHost::Impl {
+    QPointer<QWidget> form;
+    bool ownsForm = false;
+    QTimer timer;
+    bool showBoxes = true;
+};
+
+QtHost::QtHost(QWidget* parent)
+    : host_(std::make_unique<HeadlessHost>(std::make_shared<QtChildFactory>())),
+      impl_(std::make_unique<Impl>()) {
+    impl_->form = new QWidget(parent);
+    impl_->ownsForm = parent == nullptr;
+    host_->setUserMode(true);
+    host_->setAmbientFont(fontFromQt());
+    host_->setLocale(localeFromQt());
+    host_->setMessageBoxHandler([this](const HeadlessHost::MessageBox& box) {
+        if (!impl_->showBoxes) return firstButton(box.buttons);
+        return showBox(impl_->form, box);
+    });
+    // Changes a program makes between inputs reach the screen on the next tick.
+    impl_->timer.setInterval(40);
+    QObject::connect(&impl_->timer, &QTimer::timeout, [this] { syncViews(); });
+    impl_->timer.start();
+}
+
+QtHost::~QtHost() {
+    impl_->timer.stop();
+    for (auto it = placements().begin(); it != placements().end();)
+        it = it->second.host == this ? placements().erase(it) : std::next(it);
+    // Controls go before the widgets their children sit on.
+    host_.reset();
+    if (impl_->ownsForm) delete impl_->form.data();
+}
+
+QWidget* QtHost::form() const { return impl_->form; }
+
+std::shared_ptr<Site> QtHost::place(std::shared_ptr<Control> control, float width, float height, int x, int y,
+                                    PropertyBag* saved) {
+    auto* surface = new QWidget(impl_->form);
+    surface->setGeometry(x, y, int(width / twipsPerPixelX() + 0.5f), int(height / twipsPerPixelY() + 0.5f));
+    surface->setAutoFillBackground(true);
+    surface->show();
+    const Control* key = control.get();
+    auto site = host_->place(std::move(control), width, height, saved);
+    if (auto* c = dynamic_cast<Container*>(site.get())) placements()[c] = {this, surface, key};
+    syncViews();
+    return site;
+}
+
+void QtHost::resize(Control& control, float width, float height) {
+    if (QWidget* w = surfaceWidget(control))
+        w->resize(int(width / twipsPerPixelX() + 0.5f), int(height / twipsPerPixelY() + 0.5f));
+    host_->resize(control, width, height);
+    syncViews();
+}
+
+QWidget* QtHost::surfaceWidget(const Control& control) const {
+    for (const auto& [c, p] : placements())
+        if (p.host == this && p.control == &control) return p.widget;
+    return nullptr;
+}
+
+float QtHost::twipsPerPixelX() const {
+    const QScreen* s =
+        impl_->form && impl_->form->screen() ? impl_->form->screen() : QGuiApplication::primaryScreen();
+    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
+    return float(1440.0 / (dpi > 0 ? dpi : 96.0));
+}
+
+float QtHost::twipsPerPixelY() const {
+    const QScreen* s =
+        impl_->form && impl_->form->screen() ? impl_->form->screen() : QGuiApplication::primaryScreen();
+    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
+    return float(1440.0 / (dpi > 0 ? dpi : 96.0));
+}
+
+void QtHost::setShowMessageBoxes(bool v) { impl_->showBoxes = v; }
+
+void QtHost::syncViews() {
+    const std::vector<QtView*> now = liveViews();  // a sync may make new children
+    for (QtView* v : now)
+        if (std::find(liveViews().begin(), liveViews().end(), v) != liveViews().end() &&
+            hostOf(v->child().container()) == this)
+            v->sync();
+}
+
+QtHost* QtHost::hostOf(const Container* c) {
+    if (!c) return nullptr;
+    auto it = placements().find(c);
+    return it == placements().end() ? nullptr : it->second.host;
+}
+
+QWidget* QtHost::surfaceOf(const Container* c) {
+    if (!c) return nullptr;
+    auto it = placements().find(c);
+    return it == placements().end() ? nullptr : it->second.widget.data();
+}
+
+}  // namespace ax

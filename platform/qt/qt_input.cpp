@@ -1,0 +1,293 @@
+#include "platform/qt/qt_input.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <cmath>
+
+#include "platform/host/child.h"
+#include "platform/host/site.h"
+#include "platform/qt/qt_host.h"
+
+namespace ax {
+
+bool gHostMovingFocus = false;
+
+int16_t virtualKeyOf(int k) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return int16_t('A' + (k - Qt::Key_A));
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return int16_t('0' + (k - Qt::Key_0));
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return int16_t(112 + (k - Qt::Key_F1));
+    switch (k) {
+        case Qt::Key_Backspace:
+            return key::Back;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return key::Tab;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return key::Return;
+        case Qt::Key_Shift:
+            return key::Shift;
+        case Qt::Key_Control:
+            return key::Control;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return key::Escape;
+        case Qt::Key_Space:
+            return key::Space;
+        case Qt::Key_PageUp:
+            return key::PageUp;
+        case Qt::Key_PageDown:
+            return key::PageDown;
+        case Qt::Key_End:
+            return key::End;
+        case Qt::Key_Home:
+            return key::Home;
+        case Qt::Key_Left:
+            return key::Left;
+        case Qt::Key_Up:
+            return key::Up;
+        case Qt::Key_Right:
+            return key::Right;
+        case Qt::Key_Down:
+            return key::Down;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return key::Delete;
+        // Punctuation keys of a US keyboard, shifted or not.
+        case Qt::Key_Semicolon:
+        case Qt::Key_Colon:
+            return 186;
+        case Qt::Key_Equal:
+        case Qt::Key_Plus:
+            return 187;
+        case Qt::Key_Comma:
+        case Qt::Key_Less:
+            return 188;
+        case Qt::Key_Minus:
+        case Qt::Key_Underscore:
+            return 189;
+        case Qt::Key_Period:
+        case Qt::Key_Greater:
+            return 190;
+        case Qt::Key_Slash:
+        case Qt::Key_Question:
+            return 191;
+        case Qt::Key_QuoteLeft:
+        case Qt::Key_AsciiTilde:
+            return 192;
+        case Qt::Key_BracketLeft:
+        case Qt::Key_BraceLeft:
+            return 219;
+        case Qt::Key_Backslash:
+        case Qt::Key_Bar:
+            return 220;
+        case Qt::Key_BracketRight:
+        case Qt::Key_BraceRight:
+            return 221;
+        case Qt::Key_Apostrophe:
+        case Qt::Key_QuoteDbl:
+            return 222;
+        // Shifted digits arrive as their symbols.
+        case Qt::Key_Exclam:
+            return '1';
+        case Qt::Key_At:
+            return '2';
+        case Qt::Key_NumberSign:
+            return '3';
+        case Qt::Key_Dollar:
+            return '4';
+        case Qt::Key_Percent:
+            return '5';
+        case Qt::Key_AsciiCircum:
+            return '6';
+        case Qt::Key_Ampersand:
+            return '7';
+        case Qt::Key_Asterisk:
+            return '8';
+        case Qt::Key_ParenLeft:
+            return '9';
+        case Qt::Key_ParenRight:
+            return '0';
+        default:
+            return 0;
+    }
+}
+
+int16_t shiftMaskOf(Qt::KeyboardModifiers m) {
+    int16_t s = 0;
+    if (m & Qt::ShiftModifier) s |= shiftmask::Shift;
+    if (m & Qt::ControlModifier) s |= shiftmask::Ctrl;
+    if (m & Qt::AltModifier) s |= shiftmask::Alt;
+    return s;
+}
+
+int16_t keyAsciiOf(const QKeyEvent& e) {
+    const int16_t vk = virtualKeyOf(e.key());
+    const int16_t shift = shiftMaskOf(e.modifiers());
+    if (vk) {
+        if (int16_t a = keyAsciiFor(vk, shift)) return a;
+        if (vk == key::Tab || (shift & shiftmask::Alt)) return 0;
+    }
+    // Characters beyond the US keyboard (accented letters, other scripts) come as the text typed.
+    const QString t = e.text();
+    if (t.isEmpty() || (shift & (shiftmask::Ctrl | shiftmask::Alt))) return 0;
+    const char16_t c = t.at(0).unicode();
+    return c >= 32 && c != 127 ? int16_t(c) : 0;
+}
+
+QColor qtColour(OleColor c) {
+    const OleColor v = resolveColor(c);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+QFont qtFont(const Font& f) {
+    QFont q(QString::fromStdString(f.Name()));
+    q.setPointSizeF(f.Size() > 0 ? std::min(f.Size(), 1000.0f) : 8.25);
+    q.setBold(f.Bold());
+    q.setItalic(f.Italic());
+    q.setUnderline(f.Underline());
+    q.setStrikeOut(f.Strikethrough());
+    return q;
+}
+
+namespace {
+const ControlSurface* surfaceOfContainer(const Container* c) {
+    return dynamic_cast<const ControlSurface*>(c);
+}
+QtHost* hostOfContainer(const Container* c) { return QtHost::hostOf(c); }
+}  // namespace
+
+QRect pixelRect(const Container* c, float left, float top, float width, float height) {
+    const ControlSurface* s = surfaceOfContainer(c);
+    QtHost* h = hostOfContainer(c);
+    if (!s || !h) return {};
+    auto tx = [&](float v) { return s->ScaleX(v, ScaleMode::User, ScaleMode::Twips) / h->twipsPerPixelX(); };
+    auto ty = [&](float v) { return s->ScaleY(v, ScaleMode::User, ScaleMode::Twips) / h->twipsPerPixelY(); };
+    const bool user = s->scaleMode() == ScaleMode::User;
+    const float x = tx(left - (user ? s->ScaleLeft() : 0)), y = ty(top - (user ? s->ScaleTop() : 0));
+    const float w = std::max(0.0f, tx(width)), hh = std::max(0.0f, ty(height));
+    return QRect(int(std::lround(x)), int(std::lround(y)), int(std::lround(w)), int(std::lround(hh)));
+}
+
+float containerUnitsX(const Container* c, int px) {
+    const ControlSurface* s = surfaceOfContainer(c);
+    QtHost* h = hostOfContainer(c);
+    if (!s || !h) return float(px);
+    return s->ScaleX(px * h->twipsPerPixelX(), ScaleMode::Twips, ScaleMode::User);
+}
+
+float containerUnitsY(const Container* c, int px) {
+    const ControlSurface* s = surfaceOfContainer(c);
+    QtHost* h = hostOfContainer(c);
+    if (!s || !h) return float(px);
+    return s->ScaleY(px * h->twipsPerPixelY(), ScaleMode::Twips, ScaleMode::User);
+}
+
+namespace {
+int16_t buttonOf(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+int16_t buttonsOf(Qt::MouseButtons b) {
+    return int16_t(((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) |
+                   ((b & Qt::MiddleButton) ? 4 : 0));
+}
+}  // namespace
+
+bool ChildInputFilter::eventFilter(QObject* watched, QEvent* event) {
+    QtHost* qh = QtHost::hostOf(child_->container());
+    if (!qh) return false;
+    HeadlessHost& host = qh->host();
+    auto* w = qobject_cast<QWidget*>(watched);
+    auto point = [&](const QMouseEvent* m, float& x, float& y) {
+        QPoint p = m->position().toPoint();
+        if (w && parent() != watched)  // an inner widget: measure from the child's own widget
+            if (auto* top = qobject_cast<QWidget*>(parent())) p = w->mapTo(top, p);
+        if (twips_) {
+            x = p.x() * qh->twipsPerPixelX();
+            y = p.y() * qh->twipsPerPixelY();
+        } else {
+            x = containerUnitsX(child_->container(), p.x());
+            y = containerUnitsY(child_->container(), p.y());
+        }
+    };
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            if (!gHostMovingFocus && host.focused() != child_) {
+                host.setFocus(child_);
+                qh->syncViews();
+            }
+            return false;
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (host.focused() != child_) host.setFocus(child_);
+            const int16_t vk = virtualKeyOf(k->key());
+            const int16_t shift = shiftMaskOf(k->modifiers());
+            const int16_t ascii = keyAsciiOf(*k);
+            if (vk) host.keyDown(vk, shift);
+            if (ascii) host.keyPress(ascii);
+            qh->syncViews();
+            return true;
+        }
+        case QEvent::KeyRelease: {
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (!k->isAutoRepeat())
+                if (int16_t vk = virtualKeyOf(k->key())) host.keyUp(vk, shiftMaskOf(k->modifiers()));
+            qh->syncViews();
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            auto* m = static_cast<QMouseEvent*>(event);
+            float x, y;
+            point(m, x, y);
+            pressed_ = true;
+            host.mouseDown(*child_, buttonOf(m->button()), shiftMaskOf(m->modifiers()), x, y);
+            qh->syncViews();
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* m = static_cast<QMouseEvent*>(event);
+            float x, y;
+            point(m, x, y);
+            host.mouseMove(*child_, buttonsOf(m->buttons()), shiftMaskOf(m->modifiers()), x, y);
+            qh->syncViews();
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* m = static_cast<QMouseEvent*>(event);
+            float x, y;
+            point(m, x, y);
+            host.mouseUp(*child_, buttonOf(m->button()), shiftMaskOf(m->modifiers()), x, y);
+            // A press and release on the same child is a click.
+            if (pressed_ && m->button() == Qt::LeftButton && child_->Visible() && child_->Enabled())
+                if (auto* t = dynamic_cast<InputTarget*>(child_)) t->click();
+            pressed_ = false;
+            qh->syncViews();
+            return true;
+        }
+        case QEvent::MouseButtonDblClick: {
+            // The second press of a double click: Qt sends this instead of a press.
+            auto* m = static_cast<QMouseEvent*>(event);
+            if (m->button() == Qt::LeftButton && child_->Visible() && child_->Enabled())
+                if (auto* t = dynamic_cast<InputTarget*>(child_)) t->dblClick();
+            pressed_ = false;
+            qh->syncViews();
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace ax

@@ -1,0 +1,184 @@
+// The inner grid on screen: painted cells, clicks and keys reaching the model as in the headless
+// host, scrolling by bar and wheel, and Redraw holding the picture.
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "platform/flexgrid/headless_flexgrid.h"
+#include "platform/headless/headless_children.h"
+#include "platform/qt/qt_grid_widget.h"
+#include "qt_test_fixture.h"
+
+using namespace ax;
+using axtest::Probe;
+
+namespace {
+
+void logGrid(FlexGrid& g, std::vector<std::string>& log) {
+    g.onClick = [&log] { log.push_back("Click"); };
+    g.onDblClick = [&log] { log.push_back("DblClick"); };
+    g.onKeyDown = [&log](int16_t& k, int16_t&) { log.push_back("KeyDown:" + std::to_string(k)); };
+    g.onKeyPress = [&log](int16_t& k) { log.push_back("KeyPress:" + std::to_string(k)); };
+    g.onKeyUp = [&log](int16_t& k, int16_t&) { log.push_back("KeyUp:" + std::to_string(k)); };
+    g.onMouseDown = [&log](int16_t& b, int16_t&, float&, float&) {
+        log.push_back("MouseDown:" + std::to_string(b));
+    };
+    g.onMouseUp = [&log](int16_t& b, int16_t&, float&, float&) {
+        log.push_back("MouseUp:" + std::to_string(b));
+    };
+    g.onSelChange = [&log] { log.push_back("SelChange"); };
+    g.onRowColChange = [&log, &g] {
+        log.push_back("RowColChange:" + std::to_string(g.Row()) + "," + std::to_string(g.Col()));
+    };
+    g.onEnterCell = [&log] { log.push_back("EnterCell"); };
+    g.onLeaveCell = [&log] { log.push_back("LeaveCell"); };
+    g.onScroll = [&log, &g] { log.push_back("Scroll:" + std::to_string(g.TopRow())); };
+}
+
+void shape(FlexGrid& g, int32_t rows) {
+    g.setRows(rows);
+    g.setCols(5);
+    g.setFixedRows(1);
+    g.setFixedCols(1);
+    for (int32_t c = 0; c < 5; ++c) g.setColWidth(c, 1200);
+    for (int32_t r = 0; r < std::min(rows, 50); ++r)
+        for (int32_t c = 0; c < 5; ++c) g.setTextMatrix(r, c, std::to_string(r) + ":" + std::to_string(c));
+    g.setWidth(6000);
+    g.setHeight(3000);
+    g.setVisible(true);
+}
+
+struct GridPair {
+    QtHost qt;
+    std::unique_ptr<HeadlessHost> headless = makeHeadlessHost();
+    std::shared_ptr<Probe> qp = std::make_shared<Probe>(), hp = std::make_shared<Probe>();
+    std::shared_ptr<QtFlexGrid> q;
+    std::shared_ptr<FlexGrid> h;
+
+    explicit GridPair(int32_t rows = 40) {
+        qt.place(qp, 7000, 4000);
+        headless->place(hp, 7000, 4000);
+        qt.form()->resize(600, 400);
+        qt.form()->show();
+        q = std::dynamic_pointer_cast<QtFlexGrid>(qp->site()->CreateChild(ChildKind::FlexGrid, "grid"));
+        h = std::dynamic_pointer_cast<FlexGrid>(hp->site()->CreateChild(ChildKind::FlexGrid, "grid"));
+        shape(*q, rows);
+        shape(*h, rows);
+        logGrid(*q, qp->log);
+        logGrid(*h, hp->log);
+        qt.syncViews();
+    }
+    // The pixel centre of a cell of the Qt grid, and the same point in twips.
+    QPoint centre(int32_t row, int32_t col) const {
+        return QPoint(int((q->ColPos(col) + q->ColWidth(col) / 2) / q->twipsPerPixelX()),
+                      int((q->RowPos(row) + q->RowHeight(row) / 2) / q->twipsPerPixelY()));
+    }
+    QImage shot() { return q->canvas()->grab().toImage(); }
+};
+
+}  // namespace
+
+TEST(QtGrid, ClicksAndKeysReachTheModelAsInTheHeadlessHost) {
+    GridPair p;
+    ASSERT_NE(p.q, nullptr);
+    ASSERT_NE(p.q->canvas(), nullptr);
+    const QPoint at = p.centre(3, 2);
+    QTest::mouseClick(p.q->canvas(), Qt::LeftButton, {}, at);
+    p.headless->click(p.h, at.x() * p.q->twipsPerPixelX(), at.y() * p.q->twipsPerPixelY());
+    EXPECT_EQ(p.q->Row(), 3);
+    EXPECT_EQ(p.q->Col(), 2);
+    EXPECT_EQ(p.qt.host().focused(), p.q.get());
+
+    QTest::keyClick(p.q->canvas(), Qt::Key_Down);
+    QTest::keyClick(p.q->canvas(), Qt::Key_Right);
+    QTest::keyClicks(p.q->canvas(), "z");
+    p.headless->typeKey(key::Down);
+    p.headless->typeKey(key::Right);
+    p.headless->typeText("z");
+    EXPECT_EQ(p.q->Row(), 4);
+    EXPECT_EQ(p.q->Col(), 3);
+    EXPECT_EQ(p.qp->log, p.hp->log);
+    for (const char* e : {"MouseDown:1", "Click", "RowColChange:3,2", "RowColChange:4,3", "KeyPress:122"})
+        EXPECT_NE(std::find(p.qp->log.begin(), p.qp->log.end(), e), p.qp->log.end()) << e;
+}
+
+TEST(QtGrid, PaintsFixedCellsColoursSelectionAndTexts) {
+    GridPair p;
+    p.q->setRow(2);
+    p.q->setCol(2);
+    p.q->setCellBackColor(rgb(255, 0, 0));
+    p.q->setRow(5);
+    p.q->setCol(1);
+    p.q->setRowSel(6);
+    p.q->setColSel(3);
+    p.qt.syncViews();
+    const QImage img = p.shot();
+    // A point near the cell's top right corner, clear of its left-aligned text.
+    auto colourNear = [&](int32_t row, int32_t col) {
+        const int x = int((p.q->ColPos(col) + p.q->ColWidth(col)) / p.q->twipsPerPixelX()) - 5;
+        const int y = int(p.q->RowPos(row) / p.q->twipsPerPixelY()) + 3;
+        return img.pixelColor(x, y);
+    };
+    EXPECT_EQ(colourNear(2, 2), QColor(255, 0, 0));
+    EXPECT_EQ(colourNear(0, 2), qtColour(p.q->BackColorFixed()));
+    EXPECT_EQ(colourNear(6, 3), qtColour(p.q->BackColorSel()));  // inside the selection
+    EXPECT_EQ(colourNear(8, 3), qtColour(p.q->BackColor()));
+    // Text is drawn: a cell with text has dark pixels, an emptied one has none.
+    auto inkIn = [&](const QImage& im, int32_t row, int32_t col) {
+        const QPoint c = p.centre(row, col);
+        int ink = 0;
+        for (int x = c.x() - 30; x < c.x() + 30; ++x)
+            for (int y = c.y() - 5; y < c.y() + 5; ++y) ink += im.pixelColor(x, y).lightness() < 100;
+        return ink;
+    };
+    EXPECT_GT(inkIn(img, 9, 2), 0);
+    p.q->setTextMatrix(9, 2, "");
+    p.qt.syncViews();
+    EXPECT_EQ(inkIn(p.shot(), 9, 2), 0);
+
+    // With Redraw off the screen keeps its picture until Redraw comes back.
+    p.q->setRedraw(false);
+    p.qt.syncViews();
+    p.q->setTextMatrix(9, 2, "back again");
+    p.qt.syncViews();
+    EXPECT_EQ(inkIn(p.shot(), 9, 2), 0);
+    p.q->setRedraw(true);
+    p.qt.syncViews();
+    EXPECT_GT(inkIn(p.shot(), 9, 2), 0);
+}
+
+TEST(QtGrid, ScrollBarAndWheelScrollTheModelAndLargeGridsStayCheap) {
+    GridPair p(400000);
+    ASSERT_TRUE(p.q->verticalBar()->isVisible());
+    EXPECT_EQ(p.q->verticalBar()->maximum(), p.q->lastTopRow());
+    p.qp->log.clear();
+    p.q->verticalBar()->setValue(200000);
+    EXPECT_EQ(p.q->TopRow(), 200000);
+    ASSERT_FALSE(p.qp->log.empty());
+    EXPECT_EQ(p.qp->log.back(), "Scroll:200000");
+    p.q->setTextMatrix(200001, 1, "deep");
+    p.qt.syncViews();
+    EXPECT_FALSE(p.shot().isNull());
+
+    QWheelEvent down(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(p.q->canvas(), &down);
+    EXPECT_EQ(p.q->TopRow(), 200003);
+    EXPECT_EQ(p.q->verticalBar()->value(), 200003);
+    // The last row can be scrolled to but not past.
+    p.q->verticalBar()->setValue(p.q->verticalBar()->maximum());
+    EXPECT_TRUE(p.q->RowIsVisible(399999));
+    const int32_t bottom = p.q->TopRow();
+    EXPECT_GT(bottom, 399900);
+    QApplication::sendEvent(p.q->canvas(), &down);
+    EXPECT_EQ(p.q->TopRow(), bottom);
+    EXPECT_EQ(p.q->verticalBar()->value(), bottom);
+
+    // A grid made tiny, or zero, keeps working.
+    p.q->setWidth(0);
+    p.q->setHeight(0);
+    p.qt.syncViews();
+    p.q->setWidth(3000);
+    p.q->setHeight(2000);
+    p.qt.syncViews();
+    EXPECT_FALSE(p.shot().isNull());
+}
