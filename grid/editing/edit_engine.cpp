@@ -4,6 +4,7 @@
 #include "grid/editing/editors/cell_editor.h"
 #include "grid/frame/vantrel.h"
 #include "platform/automation/convert.h"
+#include "platform/automation/errors.h"
 #include "platform/controls/dt_picker.h"
 #include "platform/controls/image.h"
 #include "platform/flexgrid/flexgrid.h"
@@ -86,7 +87,13 @@ ax::PicturePtr EditEngine::checkedPicture() const {
 
 const ax::Locale& EditEngine::locale() const { return grid_.site().AmbientLocale(); }
 
-ColumnSettings& EditEngine::editColumn() const { return grid_.settings_.at(static_cast<size_t>(EditCol)); }
+// The host may shrink the grid under an open editor: a column that has gone is out of range, as
+// for any other access to the settings array.
+ColumnSettings& EditEngine::editColumn() const {
+    if (EditCol < 0 || EditCol >= static_cast<int32_t>(grid_.settings_.size()))
+        ax::raise(ax::err::SubscriptOutOfRange);
+    return grid_.settings_[static_cast<size_t>(EditCol)];
+}
 
 int32_t EditEngine::editKind() const {
     if (EditCol < 0 || EditCol >= static_cast<int32_t>(grid_.settings_.size())) return None;
@@ -95,7 +102,15 @@ int32_t EditEngine::editKind() const {
 
 int32_t EditEngine::itemCount() const { return editColumn().itemCount(); }
 
-void EditEngine::writeCell(const std::string& text) const { flex().setTextMatrix(EditRow, EditCol, text); }
+bool EditEngine::editCellExists() const {
+    const ax::FlexGrid& fg = flex();
+    return EditRow >= 0 && EditRow < fg.Rows() && EditCol >= 0 && EditCol < fg.Cols();
+}
+
+// A cell that the host removed under an open editor takes nothing; no other cell is written instead.
+void EditEngine::writeCell(const std::string& text) const {
+    if (editCellExists()) flex().setTextMatrix(EditRow, EditCol, text);
+}
 
 bool EditEngine::maintainsData() const { return editColumn().MaintainData; }
 

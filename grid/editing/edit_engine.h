@@ -82,6 +82,8 @@ class EditEngine {
     // The item count of the edit column's list.
     int32_t itemCount() const;
 
+    // Whether the edit cell is still inside the grid (the host may shrink it under an open editor).
+    bool editCellExists() const;
     // Writes the edit cell through the inner grid (no editor-kind rule).
     void writeCell(const std::string& text) const;
     // Whether the edit column keeps maintained strings, and writes the string of the edit row.

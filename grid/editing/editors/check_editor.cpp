@@ -52,6 +52,7 @@ class CheckEditor final : public CellEditor {
     }
 
     void WriteBackEditor() override {
+        if (!engine_.editCellExists()) return;
         engine_.grid().SetCellText(engine_.EditRow, engine_.EditCol, ax::decimalText(box_.Value()));
     }
 

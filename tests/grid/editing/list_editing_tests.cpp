@@ -183,9 +183,10 @@ TEST_F(ListEditing, ImageComboWritesTheChosenItemsPictureAndDataIntoTheCell) {
     auto blue = std::make_shared<ax::Picture>(2, 2, std::vector<uint32_t>(4, 0xFFFF0000u));
     images->ListImages()->Add(ax::Variant(), ax::Variant("red"), ax::Variant(red));
     images->ListImages()->Add(ax::Variant(), ax::Variant("blue"), ax::Variant(blue));
-    grid->setImageList(images);
+    ax::setProperty(*grid, "ImageList", ax::Variant(images));
     EXPECT_EQ(host->propertyChanges(*grid), Strings{"ImageList"});
     EXPECT_EQ(grid->ImageList(), images);
+    EXPECT_EQ(ax::getProperty(*grid, "imagelist").object(), images);
 
     useColumn(3, vantrel::ImageCombo);
     grid->setColMaintainData(true);

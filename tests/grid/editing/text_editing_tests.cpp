@@ -161,6 +161,37 @@ TEST_F(EditingTest, ScrollingFocusLossAndShowCloseTheEditorKeepingWhatWasTyped) 
     EXPECT_EQ(grid->TextMatrix(13, 1), "second");
 }
 
+TEST_F(EditingTest, TheEditorTakesTheCellsLookAndTheColumnsPointer) {
+    useColumn(1, vantrel::TextBox, 2);
+    inner().setCellBackColor(0x0000FF);
+    inner().setCellFontName("Courier New");
+    inner().setCellFontBold(true);
+    inner().setCellFontItalic(true);
+    inner().setRightToLeft(true);
+    grid->setColMousePointerEditMode(3);
+    typeOnGrid('a');
+    auto box = childAs<ax::TextBox>("TxtBox");
+    EXPECT_EQ(box->BackColor(), 0x0000FFu);
+    EXPECT_EQ(box->ForeColor(), inner().ForeColor());  // the cell has no colour of its own
+    EXPECT_EQ(box->Font()->Name(), "Courier New");
+    EXPECT_TRUE(box->Font()->Bold());
+    EXPECT_FALSE(box->Font()->Italic());  // italic is not among the attributes copied
+    EXPECT_EQ(box->MousePointer(), 3);
+    EXPECT_TRUE(box->RightToLeft());
+}
+
+TEST_F(EditingTest, AnEditorOverARowTheHostRemovesWritesIntoNoOtherCell) {
+    useColumn(1, vantrel::TextBox, 5);
+    grid->setTextMatrix(3, 1, "stays");
+    typeOnGrid('a');
+    grid->setRows(4);  // the edit row goes while its editor is open
+    host->typeText("zz");
+    pressEscape();
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_EQ(grid->TextMatrix(3, 1), "stays");
+    for (int32_t r = 0; r < 4; ++r) EXPECT_NE(inner().TextMatrix(r, 1), "zz");
+}
+
 class MaskEditing : public EditingTest {
   protected:
     void SetUp() override {
