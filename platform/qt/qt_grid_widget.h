@@ -21,6 +21,7 @@ class GridCanvas : public QWidget {
     // Paints the grid's visible cells with p, the canvas being w x h pixels.
     void paintCells(QPainter& p, int w, int h) const;
     QPixmap frozen;  // what was on screen when Redraw went off
+    QtFlexGrid* grid() const { return grid_; }
 
   protected:
     void paintEvent(QPaintEvent* e) override;

@@ -14,6 +14,7 @@
 
 #include "platform/headless/headless_children.h"
 #include "platform/host/control.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_children.h"
 
 namespace ax {
@@ -130,6 +131,7 @@ QtHost::QtHost(QWidget* parent)
       impl_(std::make_unique<Impl>()) {
     impl_->form = new QWidget(parent);
     impl_->ownsForm = parent == nullptr;
+    installGridAccessibility();
     host_->setUserMode(true);
     host_->setAmbientFont(fontFromQt());
     host_->setLocale(localeFromQt());

@@ -1,5 +1,6 @@
 // The inner grid on screen: painted cells, clicks and keys reaching the model as in the headless
 // host, scrolling by bar and wheel, and Redraw holding the picture.
+#include <QAccessible>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -181,4 +182,31 @@ TEST(QtGrid, ScrollBarAndWheelScrollTheModelAndLargeGridsStayCheap) {
     p.q->setHeight(2000);
     p.qt.syncViews();
     EXPECT_FALSE(p.shot().isNull());
+}
+
+TEST(QtGrid, ScreenReadersSeeATableOfTheCells) {
+    GridPair p;
+    p.q->setRow(3);
+    p.q->setCol(2);
+    p.q->setRowSel(4);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.q->canvas());
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Table);
+    QAccessibleTableInterface* t = a->tableInterface();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->rowCount(), 40);
+    EXPECT_EQ(t->columnCount(), 5);
+    EXPECT_EQ(t->columnDescription(2), "0:2");
+    EXPECT_EQ(t->rowDescription(7), "7:0");
+    QAccessibleInterface* cell = t->cellAt(7, 3);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), "7:3");
+    EXPECT_EQ(t->cellAt(0, 3)->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name), "0:3");
+    // The current cell and the selection, and a text changed since.
+    EXPECT_EQ(a->text(QAccessible::Value), "3:2");
+    EXPECT_EQ(t->selectedCellCount(), 2);
+    p.q->setTextMatrix(7, 3, "changed");
+    EXPECT_EQ(t->cellAt(7, 3)->text(QAccessible::Name), "changed");
+    EXPECT_EQ(t->cellAt(40, 0), nullptr);
 }
