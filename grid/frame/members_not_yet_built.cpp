@@ -6,6 +6,5 @@
 namespace vantrel {
 
 void Vantrel::addExchangeMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
-void Vantrel::addPassThroughMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
 
 }  // namespace vantrel

@@ -279,6 +279,114 @@ public:
     // The cell under a point in the inner grid's twips; -1 where no visible row or column is hit.
     void GetCellFromScreenCoord(int32_t& lCol, int32_t& lRow, float& x, float& y);
 
+    // --- pass-through members ---
+    // The inner grid's appearance and layout under the control's own names. A let writes the inner
+    // grid, then tells the host; an error of the inner grid reaches the caller and nothing is told.
+    bool AllowBigSelection() const;
+    void setAllowBigSelection(bool value);
+    int32_t AllowUserResizing() const;
+    void setAllowUserResizing(int32_t value);
+    int32_t Appearance() const;
+    void setAppearance(int32_t value);
+    ax::OleColor BackColor() const;
+    void setBackColor(ax::OleColor value);
+    ax::OleColor BackColorBkg() const;
+    void setBackColorBkg(ax::OleColor value);
+    ax::OleColor BackColorFixed() const;
+    void setBackColorFixed(ax::OleColor value);
+    ax::OleColor BackColorSel() const;
+    void setBackColorSel(ax::OleColor value);
+    int32_t BorderStyle() const;
+    void setBorderStyle(int32_t value);
+    int32_t ColAlignment(int32_t index) const;
+    void setColAlignment(int32_t index, int32_t value);
+    int32_t ColData(int32_t index) const;
+    void setColData(int32_t index, int32_t value);  // ignored above the last column
+    bool ColIsVisible(int32_t index) const;
+    int32_t ColPos(int32_t index) const;
+    int16_t ColWidth(int32_t index) const;  // 6 when the width does not fit 16 bits
+    void setColWidth(int32_t index, int16_t value);
+    bool Enabled() const;  // the control's own window, not the inner grid
+    void setEnabled(bool value);
+    int32_t FixedAlignment(int32_t index) const;
+    void setFixedAlignment(int32_t index, int32_t value);
+    int32_t FocusRect() const;
+    void setFocusRect(int32_t value);
+    ax::FontPtr Font() const;
+    void setFont(ax::FontPtr value);
+    float FontWidth() const;
+    void setFontWidth(float value);
+    ax::OleColor ForeColor() const;
+    void setForeColor(ax::OleColor value);
+    ax::OleColor ForeColorFixed() const;
+    void setForeColorFixed(ax::OleColor value);
+    ax::OleColor ForeColorSel() const;
+    void setForeColorSel(ax::OleColor value);
+    std::string FormatString() const;
+    void setFormatString(const std::string& value);  // the settings follow the new column count
+    ax::OleColor GridColor() const;
+    void setGridColor(ax::OleColor value);
+    ax::OleColor GridColorFixed() const;
+    void setGridColorFixed(ax::OleColor value);
+    int32_t GridLines() const;
+    void setGridLines(int32_t value);
+    int32_t GridLinesFixed() const;
+    void setGridLinesFixed(int32_t value);
+    int16_t GridLineWidth() const;
+    void setGridLineWidth(int16_t value);
+    int32_t hDC() const;   // of the control's own window
+    int32_t hWnd() const;  // of the control's own window
+    int32_t HighLight() const;
+    void setHighLight(int32_t value);
+    int16_t Index() const { return index_; }
+    void setIndex(int16_t value);
+    int32_t MouseCol() const;
+    ax::PicturePtr MouseIcon() const;
+    void setMouseIcon(ax::PicturePtr value);
+    int32_t MousePointer() const;
+    void setMousePointer(int32_t value);
+    int32_t MouseRow() const;
+    void OLEDrag();
+    int32_t OLEDropMode() const;
+    void setOLEDropMode(int32_t value);
+    ax::PicturePtr Picture() const;
+    int32_t PictureType() const;
+    void setPictureType(int32_t value);
+    bool Redraw() const;
+    void setRedraw(bool value);
+    void Refresh();
+    bool RightToLeft() const;
+    void setRightToLeft(bool value);  // also the text and list editors
+    int32_t RowData(int32_t index) const;
+    void setRowData(int32_t index, int32_t value);  // ignored below the last row
+    int16_t RowHeight(int32_t index) const;       // 6 when the height does not fit 16 bits
+    void setRowHeight(int32_t index, int16_t value);
+    int32_t RowHeightMin() const;
+    void setRowHeightMin(int32_t value);
+    bool RowIsVisible(int32_t index) const;
+    int32_t RowPos(int32_t index) const;
+    int32_t ScrollBars() const;
+    void setScrollBars(int32_t value);
+    bool ScrollTrack() const;
+    void setScrollTrack(bool value);
+    int32_t SelectionMode() const;
+    void setSelectionMode(int32_t value);
+    // The inner grid's mouse icon from image Index of the attached image list; never raises.
+    void SetMouseIcon(const ax::Variant& Index);
+    void Size(float Width, float Height);
+    int32_t TextStyle() const;
+    void setTextStyle(int32_t value);
+    int32_t TextStyleFixed() const;
+    void setTextStyleFixed(int32_t value);
+    std::string Version() const;  // 382 at design time
+    bool WordWrap() const;
+    void setWordWrap(bool value);
+
+    // Design-time settings saved with the host's form and read back in a fixed order.
+    void ReadProperties(ax::PropertyBag& bag) override;
+    void WriteProperties(ax::PropertyBag& bag) override;
+    // --- end of pass-through members ---
+
     // --- frame state -------------------------------------------------------------------------------
     const std::string& HelpFilePath() const { return helpFilePath_; }
 
@@ -375,6 +483,14 @@ private:
 
     // XML binding.
     bool suppressBindingReset_ = false;
+
+    // --- pass-through members (state) ---
+    int16_t ownDropMode_ = 0;  // the control's own OLE drop mode, saved and loaded; the let reaches the inner grid
+    // Loading, one key at a time in the saved order.
+    void readProperties(ax::PropertyBag& bag);
+    // After a failed load: one settings record per column, a font and the help file, so the grid works.
+    void keepUsableAfterFailedLoad();
+    // --- end of pass-through members (state) ---
 
     // Frame.
     int16_t index_ = 1;

@@ -18,6 +18,8 @@ class CheckBox : public Child {
     virtual void setCaption(const std::string& v) = 0;
     AX_CONTROL_FONT_AND_POINTER
     AX_CONTROL_COLOURS
+    virtual bool RightToLeft() const = 0;
+    virtual void setRightToLeft(bool v) = 0;
 
     Handler<> onClick;  // the value changed, by the user or by the host
     Handler<int16_t&, int16_t&> onKeyDown;

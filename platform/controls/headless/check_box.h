@@ -18,6 +18,8 @@ class HeadlessCheckBox : public CheckBox, public InputTarget {
     void setCaption(const std::string& v) override { caption_ = v; }
     AX_HEADLESS_FONT_AND_POINTER
     AX_HEADLESS_COLOURS
+    bool RightToLeft() const override { return look_.rightToLeft; }
+    void setRightToLeft(bool v) override { look_.rightToLeft = v; }
 
     // A user's toggle: unchecked becomes checked, checked and greyed become unchecked.
     void toggle();
