@@ -1,5 +1,5 @@
-// What the editing tests share: a headless host that makes every child the grid asks for, with the
-// number editor's component registered in a registry of its own; a grid placed in user mode; and a
+// What the editing tests share: the headless host with its standard children, the number editor's
+// component registered in a registry of its own; a grid placed in user mode; and a
 // record of the events the host received.
 #pragma once
 #include <gtest/gtest.h>
@@ -13,61 +13,25 @@
 #include <vector>
 
 #include "grid/frame/vantrel.h"
-#include "platform/controls/headless/check_box.h"
+#include "platform/controls/check_box.h"
 #include "platform/controls/headless/combo_box.h"
 #include "platform/controls/headless/dt_picker.h"
-#include "platform/controls/headless/flat_scroll_bar.h"
-#include "platform/controls/headless/image.h"
 #include "platform/controls/headless/image_combo.h"
-#include "platform/controls/headless/mask_ed_box.h"
-#include "platform/controls/headless/text_box.h"
-#include "platform/flexgrid/headless_flexgrid.h"
-#include "platform/host/headless_host.h"
+#include "platform/controls/mask_ed_box.h"
+#include "platform/controls/text_box.h"
+#include "platform/flexgrid/flexgrid.h"
+#include "platform/headless/headless_children.h"
 #include "platform/runtime/registry.h"
 
 namespace edittest {
-
-class AllChildren : public ax::ChildFactory {
-  public:
-    ax::ChildPtr create(ax::ChildKind kind) override {
-        using K = ax::ChildKind;
-        switch (kind) {
-            case K::FlexGrid:
-                return std::make_shared<ax::HeadlessFlexGrid>();
-            case K::TextBox:
-                return std::make_shared<ax::HeadlessTextBox>();
-            case K::MaskEdBox:
-                return std::make_shared<ax::HeadlessMaskEdBox>();
-            case K::ComboDropDownCombo:
-                return std::make_shared<ax::HeadlessComboBox>(ax::ComboBox::Style::DropDownCombo);
-            case K::ComboDropDownList:
-                return std::make_shared<ax::HeadlessComboBox>(ax::ComboBox::Style::DropDownList);
-            case K::ImageCombo:
-                return std::make_shared<ax::HeadlessImageCombo>();
-            case K::CheckBox:
-                return std::make_shared<ax::HeadlessCheckBox>();
-            case K::DTPicker:
-                return std::make_shared<ax::HeadlessDTPicker>();
-            case K::Image:
-                return std::make_shared<ax::HeadlessImage>();
-            case K::FlatScrollBar:
-                return std::make_shared<ax::HeadlessFlatScrollBar>();
-        }
-        return nullptr;
-    }
-};
 
 // Every event the host heard, as "Name" or "Name(a,b)"; a test may answer KeyPress with its own key.
 class EventLog : public vantrel::VantrelEvents {
   public:
     std::vector<std::string> heard;
     std::function<void(int16_t&)> onKeyPress;
-    std::function<void()> onClick;
 
-    void Click() override {
-        heard.push_back("Click");
-        if (onClick) onClick();
-    }
+    void Click() override { heard.push_back("Click"); }
     void KeyDown(int16_t& k, int16_t& s) override { heard.push_back(named("KeyDown", k, s)); }
     void KeyPress(int16_t& k) override {
         heard.push_back("KeyPress(" + std::to_string(k) + ")");
@@ -111,7 +75,7 @@ class NumberEditorRegistry : public ::testing::Environment {
 class EditingTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = std::make_unique<ax::HeadlessHost>(std::make_shared<AllChildren>());
+        host = ax::makeHeadlessHost();
         host->setUserMode(true);
         grid = std::make_shared<vantrel::Vantrel>();
         grid->setEventSink(&events);
