@@ -16,9 +16,19 @@ namespace {
 // A masked column never takes more than the masked editor's own length limit.
 constexpr int16_t kMaskedTextLimit = 64;
 
-std::string limited(const std::string& text, int16_t limit) {
-    if (limit >= 1 && ax::charCount(text) > static_cast<size_t>(limit)) return ax::leftChars(text, limit);
-    return text;
+// Whether a text is longer than a limit of 1 or more; a text of no more bytes than the limit is never
+// longer, which spares counting the characters of most texts.
+bool overLimit(const std::string& text, int16_t limit) {
+    return limit >= 1 && text.size() > static_cast<size_t>(limit) &&
+           ax::charCount(text) > static_cast<size_t>(limit);
+}
+
+// Writes the text, cut to the limit when it is longer.
+void setLimited(ax::FlexGrid& g, int32_t row, int32_t col, const std::string& text, int16_t limit) {
+    if (overLimit(text, limit))
+        g.setTextMatrix(row, col, ax::leftChars(text, static_cast<size_t>(limit)));
+    else
+        g.setTextMatrix(row, col, text);
 }
 
 }  // namespace
@@ -37,12 +47,12 @@ bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
         case TextBox:
         case ComboBox:
         case ImageCombo:
-            g.setTextMatrix(row, col, limited(text, column.TextMaxLength));
+            setLimited(g, row, col, text, column.TextMaxLength);
             return true;
         case ComboDropDown:
             for (size_t i = 1; i < column.ComboItems.size(); ++i) {
                 if (column.ComboItems[i].Text == text) {
-                    g.setTextMatrix(row, col, limited(text, column.TextMaxLength));
+                    setLimited(g, row, col, text, column.TextMaxLength);
                     return true;
                 }
             }
