@@ -44,9 +44,7 @@ class CheckEditor final : public CellEditor {
 
         // The cell's state is its picture; a changed value clicks, which writes the state back.
         box_.setValue(ax::hasPicture(engine_.flex().CellPicture()) ? 1 : 0);
-        engine_.EditStartText = ax::decimalText(box_.Value());
-        box_.setMousePointer(engine_.mousePointer());
-        box_.setMouseIcon(engine_.mouseIcon());
+        engine_.EditStartText = ax::decimalText(box_.Value());  // what Esc restores
         EditEngine::showInFront(box_);
         return true;
     }

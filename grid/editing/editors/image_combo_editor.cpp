@@ -68,8 +68,10 @@ class ImageComboEditor final : public CellEditor {
             const ax::Variant image = pictures && namesImage(item.Image) ? item.Image : ax::Variant();
             const ax::Variant selImage =
                 pictures && namesImage(item.SelImage) ? item.SelImage : ax::Variant();
+            // The host may store a negative indentation, which the combo cannot show: it shows none.
+            const int16_t indentation = item.Indentation > 0 ? item.Indentation : int16_t(0);
             entries->Add(ax::Variant(), ax::Variant(), ax::Variant(item.Text), image, selImage,
-                         ax::Variant(item.Indentation));
+                         ax::Variant(indentation));
         }
         startPicture_ = engine_.flex().CellPicture();
         const std::string& start = engine_.EditStartText;
