@@ -5,6 +5,4 @@
 
 namespace vantrel {
 
-void Vantrel::addExchangeMembers(ax::DispatchTable<Vantrel>& t) { (void)t; }
-
 }  // namespace vantrel

@@ -21,6 +21,11 @@ class ImageCombo;
 class CheckBox;
 class DTPicker;
 class Image;
+namespace xml {
+class Document;
+class Element;
+class Node;
+}  // namespace xml
 }  // namespace ax
 
 namespace vantrel {
@@ -228,8 +233,40 @@ public:
     void SetEditorsVisible(bool visible);
     bool NoEditorVisible() const;
 
-    // --- XML binding reset (the binding arrives with data exchange) --------------------------------
+    // --- data exchange ---
+    // Arrays pass as Variants holding an ax::SafeArray; the save methods redimension the caller's
+    // array in place (or give an empty Variant a new array).
+    bool LoadArray(const ax::Variant& StrArray);
+    bool LoadHeadingFromArray(const ax::Variant& ColumnHeadings);
+    bool SaveToArray(ax::Variant& StrArray);
+    bool SaveHeadingToArray(ax::Variant& StrArray);
+    // Any object answering Fields, Count, Name, Value, EOF, bof, MoveFirst and MoveNext by name.
+    bool LoadRecordset(const ax::Variant& rec);
+    std::string RootElementTagName() const;  // 387 at design time, as the next three
+    std::string RootChildTagName() const;
+    void setRootChildTagName(const std::string& value);
+    std::string RowElementTagName() const;
+    void setRowElementTagName(const std::string& value);
+    std::string XMLFilePath() const;
+    void setXMLFilePath(const std::string& value);
+    std::string ColAttributeName() const;  // of the current column; 382 at design time
+    void setColAttributeName(const std::string& value);
+    std::string ColElementName() const;
+    void setColElementName(const std::string& value);
+    void LoadXMLDoc();
+    bool LoadXMLRootChild(bool UseTagNamesForHeading = false);
+    void LoadXMLRoot(bool UseTagNamesForHeading = false);
+    bool CreateXMLDoc(const std::string& RootElementName, int32_t XMLEncoding);
+    bool SaveXMLDoc();
+    bool UpdateXMLRootChild();
+    bool DeleteXMLRootChild();
+    bool UpdateXMLRoot();
+    // Forgets the bound document, the recordset and the names unless a load is reshaping the grid.
     void ResetXMLBinding();
+    // The binding as it stands, for C++ hosts: the bound document and the last loaded recordset.
+    const std::shared_ptr<ax::xml::Document>& XMLDocument() const { return xmlDocument_; }
+    const std::shared_ptr<ax::Object>& BoundSource() const { return boundSource_; }
+    bool SuppressBindingReset() const { return suppressBindingReset_; }
 
     // --- cell formatting ---
     // The inner grid's formats of its current cell, run time only; the four geometry gets also at design time.
@@ -483,6 +520,23 @@ private:
 
     // XML binding.
     bool suppressBindingReset_ = false;
+    // --- data exchange ---
+    bool fillFromArray(const ax::SafeArray& array);
+    void fillFromRecordset(ax::Object& rec);
+    // The shared body of the two XML loaders: the rows are the children of the root or of its container.
+    bool loadXMLRows(bool rootChildForm, bool useTagNamesForHeading);
+    void loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
+    void loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
+    void appendGridRows(const std::shared_ptr<ax::xml::Node>& parent);
+    void setLoaderCols(int32_t n);  // Cols for a loader: column 0 keeps its XML names
+    void requireRunTimeForXml() const;  // 387 at design time
+    std::shared_ptr<ax::xml::Document> xmlDocument_;
+    std::shared_ptr<ax::Object> boundSource_;
+    std::string rootElementTagName_, rootChildTagName_, rowElementTagName_, xmlFilePath_;
+    int32_t elementColumnCount_ = 0;
+    int32_t attributeColumnCount_ = 0;
+    bool firstElementPending_ = true;
+    bool firstAttributePending_ = true;
 
     // --- pass-through members (state) ---
     int16_t ownDropMode_ = 0;  // the control's own OLE drop mode, saved and loaded; the let reaches the inner grid

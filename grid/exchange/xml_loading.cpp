@@ -1,0 +1,182 @@
+// Filling the grid from the bound document: the rows are the children of the document element
+// (root form) or of one container element below it (root-child form); each attribute and child
+// element name of the rows becomes a column, in the order the names are first met.
+#include <algorithm>
+#include <new>
+
+#include "grid/exchange/xml_names.h"
+#include "grid/frame/inner_grid_guards.h"
+#include "grid/frame/vantrel.h"
+#include "platform/automation/errors.h"
+#include "platform/flexgrid/flexgrid.h"
+#include "platform/xml/dom.h"
+
+namespace vantrel {
+
+namespace {
+
+// Comments and processing instructions carry no cell data: rows and row children skip them.
+bool carriesData(const ax::xml::Node& node) {
+    const ax::xml::NodeType type = node.nodeType();
+    return type != ax::xml::NodeType::Comment && type != ax::xml::NodeType::ProcessingInstruction;
+}
+
+}  // namespace
+
+bool Vantrel::LoadXMLRootChild(bool UseTagNamesForHeading) {
+    if (inTransaction_) return false;
+    return loadXMLRows(true, UseTagNamesForHeading);
+}
+
+void Vantrel::LoadXMLRoot(bool UseTagNamesForHeading) {
+    if (inTransaction_) return;
+    loadXMLRows(false, UseTagNamesForHeading);
+}
+
+bool Vantrel::loadXMLRows(bool rootChildForm, bool useTagNamesForHeading) {
+    ax::FlexGrid& g = *FlexGrid_;
+    RedrawOff quiet(g);
+    int32_t failure = 0;
+    try {
+        if (useTagNamesForHeading) setFixedRows(1);
+        suppressBindingReset_ = true;
+        setFixedCols(0);
+        Clear();
+        setCols(1);
+        setRows(g.FixedRows());
+        firstElementPending_ = firstAttributePending_ = true;
+        elementColumnCount_ = attributeColumnCount_ = 0;
+
+        const ax::xml::ElementPtr root = xmlnames::documentElementOf(xmlDocument_);
+        ax::xml::NodePtr container;
+        if (root->hasChildNodes()) {
+            if (!rootChildForm)
+                container = root;
+            else if (!xmlnames::blank(rootChildTagName_) && rootChildTagName_ != root->tagName())
+                container = root->selectSingleNode(rootChildTagName_);
+        }
+        if (!container) {
+            // Nothing to load: an empty grid with one data row, ready for the next load.
+            setRows(2);
+            suppressBindingReset_ = false;
+            return false;
+        }
+        const ax::xml::NodePtr first = container->firstChild();
+        if (first) {
+            const auto firstRow = std::dynamic_pointer_cast<ax::xml::Element>(first);
+            if (!firstRow) ax::raise(ax::err::TypeMismatch);
+            rowElementTagName_ = firstRow->tagName();
+        }
+        for (ax::xml::NodePtr node = first; node; node = node->nextSibling()) {
+            const auto row = std::dynamic_pointer_cast<ax::xml::Element>(node);
+            if (!row) continue;
+            if (row->attributes()->length() == 0 && !row->hasChildNodes()) continue;
+            const int32_t r = g.Rows();
+            setRows(r + 1);
+            if (g.Rows() != r + 1) ax::raise(ax::err::Overflow);  // more rows than the grid holds
+            loadRowAttributes(row, useTagNamesForHeading);
+            loadRowElements(row, useTagNamesForHeading);
+        }
+        suppressBindingReset_ = false;
+        return true;
+    } catch (const ax::AutomationError& e) {
+        failure = e.number();
+    } catch (const std::bad_alloc&) {
+        failure = ax::err::OutOfMemory;
+    } catch (...) {
+        failure = ax::err::InvalidProcedureCall;
+    }
+    // The grid goes back to one empty row and column, and the caller learns the error's number.
+    try {
+        setRows(2);
+        setCols(1);
+        Clear();
+    } catch (...) {
+    }
+    suppressBindingReset_ = false;
+    ax::raise(failure);
+}
+
+void Vantrel::setLoaderCols(int32_t n) {
+    // Growing from one column sets the single settings record up afresh; the name the load has just
+    // given that column must survive it, or the next row would not find its column.
+    const bool single = settings_.size() == 1;
+    const ColumnSettings kept = single ? settings_[0] : ColumnSettings{};
+    setCols(n);
+    if (FlexGrid_->Cols() != n) ax::raise(ax::err::Overflow);  // more columns than the grid holds
+    if (single && n > 1) {
+        settings_[0].ColAttributeName = kept.ColAttributeName;
+        settings_[0].ColElementName = kept.ColElementName;
+    }
+}
+
+namespace {
+
+// The first column whose name (attribute or element, as `field` selects) is exactly `name`.
+int32_t findColumn(const std::vector<ColumnSettings>& settings, int32_t cols,
+                   std::string ColumnSettings::*field, const std::string& name) {
+    const int32_t n = std::min(cols, static_cast<int32_t>(settings.size()));
+    for (int32_t c = 0; c < n; ++c)
+        if (settings[static_cast<size_t>(c)].*field == name) return c;
+    return -1;
+}
+
+}  // namespace
+
+void Vantrel::loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
+    const auto attributes = row->attributes();
+    const int32_t count = attributes->length();
+    if (count == 0) return;
+    ax::FlexGrid& g = *FlexGrid_;
+    const int32_t r = g.Rows() - 1;
+    int32_t n = g.Cols();
+    for (int32_t i = 0; i < count; ++i) {
+        const ax::xml::AttributePtr attribute = attributes->item(i);
+        const std::string name = attribute->name();
+        int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name);
+        if (column < 0) {
+            ++attributeColumnCount_;
+            // The first new name of a load takes over the grid's starting column, unless the other
+            // kind of name already has.
+            if (firstAttributePending_) {
+                if (elementColumnCount_ > 0) ++n;
+                firstAttributePending_ = false;
+            } else {
+                ++n;
+            }
+            setLoaderCols(n);
+            column = n - 1;
+            settingsAt(column).ColAttributeName = name;
+            if (useTagNamesForHeading) SetCellText(0, column, name);
+        }
+        SetCellText(r, column, attribute->value());
+    }
+}
+
+void Vantrel::loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
+    if (!row->hasChildNodes()) return;
+    ax::FlexGrid& g = *FlexGrid_;
+    const int32_t r = g.Rows() - 1;
+    int32_t n = g.Cols();
+    for (ax::xml::NodePtr child = row->firstChild(); child; child = child->nextSibling()) {
+        if (!carriesData(*child)) continue;
+        const std::string name = child->nodeName();
+        int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name);
+        if (column < 0) {
+            ++elementColumnCount_;
+            if (firstElementPending_) {
+                if (attributeColumnCount_ > 0) ++n;
+                firstElementPending_ = false;
+            } else {
+                ++n;
+            }
+            setLoaderCols(n);
+            column = n - 1;
+            settingsAt(column).ColElementName = name;
+            if (useTagNamesForHeading) SetCellText(0, column, name);
+        }
+        SetCellText(r, column, child->text());
+    }
+}
+
+}  // namespace vantrel

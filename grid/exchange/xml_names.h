@@ -1,0 +1,20 @@
+// Small steps shared by the XML binding's files.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "platform/xml/dom.h"
+
+namespace vantrel::xmlnames {
+
+// "Object variable not set": what using a missing document or document element raises.
+inline constexpr int32_t kObjectNotSet = 91;
+
+// Empty or spaces only: a column without that XML name.
+bool blank(std::string_view name);
+// Removes the children of a node, the last one first.
+void clearChildNodes(ax::xml::Node& node);
+// The document element; error 91 when there is no document or it has none.
+ax::xml::ElementPtr documentElementOf(const ax::xml::DocumentPtr& document);
+
+}  // namespace vantrel::xmlnames
