@@ -25,6 +25,9 @@ void EditEngine::BeginCellEdit(int16_t& KeyAscii) {
     if (col < 0 || col >= static_cast<int32_t>(grid_.settings_.size())) return;
     if (grid_.settings_[col].Locked) return;
     if (col < fg.FixedCols() || fg.Row() < fg.FixedRows()) return;
+    // The date editor does not hold off a new edit; it ends first (its value is already in its cell),
+    // so it never stays over a cell that is no longer the one being edited.
+    if (grid_.DTPick_ && grid_.DTPick_->Visible()) grid_.DTPick_->setVisible(false);
 
     EditCol = col;
     EditRow = fg.Row();

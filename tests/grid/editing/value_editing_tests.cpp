@@ -85,6 +85,17 @@ TEST_F(DateEditing, OpeningRewritesTheCellInTheColumnsPatternAndEscRestoresIt) {
     pressEnter();
     EXPECT_TRUE(visibleEditors().empty());
     EXPECT_EQ(grid->TextMatrix(1, 2), "25-Jan-2026");
+
+    // The open date editor does not hold off a key the inner grid still receives: the new edit ends
+    // it, even on a column with no editor, so it never writes into a cell it no longer edits.
+    typeOnGrid('a');
+    grid->setCol(1);
+    grid->setColInputStyle(vantrel::None);
+    int16_t key = 'b';
+    inner().keyPress(key);
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_EQ(grid->TextMatrix(1, 1), "");
+    EXPECT_EQ(grid->TextMatrix(1, 2), "25-Jan-2026");
 }
 
 TEST_F(DateEditing, AnEmptyCellGetsTodayAndClearingThePickersBoxEmptiesIt) {
