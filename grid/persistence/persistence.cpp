@@ -80,6 +80,10 @@ void Vantrel::ReadProperties(ax::PropertyBag& bag) {
     } catch (const std::bad_alloc&) {
         const ax::AutomationError e(ax::err::OutOfMemory);
         site().MsgBox(std::to_string(e.number()) + e.description());
+    } catch (const std::exception&) {
+        // A failure from outside the automation layer still reaches the user, never the host.
+        const ax::AutomationError e(ax::err::InvalidProcedureCall);
+        site().MsgBox(std::to_string(e.number()) + e.description());
     }
     keepUsableAfterFailedLoad();
 }
