@@ -69,7 +69,8 @@ void spinTour(ax::HeadlessHost& host) {
         auto field = host.child(*zel, "Txt");
         if (!field) ax::raise(ax::err::MemberNotFound, "no text field child");
         host.click(field, 30, 30);
-        std::printf("  the user selects the text and types 42, then 99 (above Max):\n");
+        std::printf(
+            "  the user selects the text and types 42, then selects it again and tries 99 (above Max):\n");
         host.typeKey(ax::key::Home);
         host.typeKey(ax::key::End, ax::shiftmask::Shift);
         host.typeText("42");
@@ -78,8 +79,12 @@ void spinTour(ax::HeadlessHost& host) {
         host.typeKey(ax::key::End, ax::shiftmask::Shift);
         host.typeText("99");
         std::printf("  Value reads %s\n", ax::getProperty(*zel, "Value").toString().c_str());
-        std::printf("  the user presses the up arrow key:\n");
-        host.typeKey(ax::key::Up);
+        auto arrows = host.child(*zel, "FltScrollBar");
+        if (!arrows) ax::raise(ax::err::MemberNotFound, "no spin arrows child");
+        std::printf("  the user clicks the right (raising) arrow twice:\n");
+        const float x = arrows->Width() - 30, y = arrows->Height() / 2;
+        host.click(arrows, x, y);
+        host.click(arrows, x, y);
         std::printf("  Value reads %s\n", ax::getProperty(*zel, "Value").toString().c_str());
     });
 }
@@ -118,7 +123,9 @@ void gridTour(ax::HeadlessHost& host) {
         ax::letProperty(*grid, "Row", Variant(int32_t(2)));
         ax::letProperty(*grid, "Col", Variant(int32_t(1)));
         inner->SetFocus();
-        std::printf("  the user types \"Pear\" on cell (2, 1) and presses Enter:\n");
+        std::printf(
+            "  on cell (2, 1) a first key opens the text editor; the user types \"Pear\" and Enter:\n");
+        host.typeKey(ax::key::Space);
         host.typeText("Pear");
         host.typeKey(ax::key::Return);
         printGrid(*grid);
