@@ -2,6 +2,7 @@
 // from one-dimensional ones. Loads write through the column rules; saves leave the grid unchanged.
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "grid/exchange/exchange.h"
 #include "grid/frame/inner_grid_guards.h"
@@ -137,16 +138,18 @@ bool Vantrel::SaveToArray(ax::Variant& StrArray) {
     CurrentCellKept keep(g);
     try {
         array->redim({{0, rows}, {0, cols}});
+        std::vector<char> checkBox(static_cast<size_t>(cols));
+        for (int32_t c = 0; c < cols; ++c)
+            checkBox[static_cast<size_t>(c)] = settingsAt(c).InputStyle == CheckBox;
         auto& data = array->data();
         for (int32_t r = fixedRows; r < fixedRows + rows; ++r) {
-            for (int32_t c = 0; c < cols; ++c) {
-                ax::Variant& element =
-                    data[static_cast<size_t>(r - fixedRows) + static_cast<size_t>(c) * rows];
-                if (settingsAt(c).InputStyle == CheckBox) {
+            size_t at = static_cast<size_t>(r - fixedRows);  // the first dimension varies fastest
+            for (int32_t c = 0; c < cols; ++c, at += static_cast<size_t>(rows)) {
+                if (checkBox[static_cast<size_t>(c)]) {
                     keep.moveTo(r, c, false);
-                    element = ax::Variant(checkTextOfCurrentCell());
+                    data[at] = ax::Variant(checkTextOfCurrentCell());
                 } else {
-                    element = ax::Variant(g.TextMatrix(r, c));
+                    data[at] = ax::Variant(g.TextMatrix(r, c));
                 }
             }
         }

@@ -1,0 +1,217 @@
+// Speed of the grid's data exchange against same-run baselines: LoadArray and SaveToArray against a
+// plain std::vector<std::string> fill of the same texts; loading the grid from an XML file (5
+// attribute and 5 element columns) against pugixml's own parse plus a walk that copies every value;
+// writing the grid back and saving against building and saving the same document with pugixml.
+// The grid's Rows property stops below 32768 rows, so the loads run at 8,000 and 32,000 rows (the
+// same fourfold growth as 100,000 to 400,000); SaveToArray, which only reads, runs up to 400,000.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "grid/frame/vantrel.h"
+#include "platform/flexgrid/flexgrid.h"
+#include "platform/headless/headless_children.h"
+#include "platform/runtime/registry.h"
+
+namespace {
+
+constexpr int kCols = 10;
+
+// A container whose property-change notification only counts, as a running program's would; the
+// headless host records every notification for tests, which would weigh more than the work measured.
+class CountingSite : public ax::Site {
+  public:
+    explicit CountingSite(std::shared_ptr<ax::Site> s) : s_(std::move(s)) {}
+    bool UserMode() const override { return true; }
+    ax::FontPtr AmbientFont() const override { return s_->AmbientFont(); }
+    const ax::Locale& AmbientLocale() const override { return s_->AmbientLocale(); }
+    ax::ScaleMode ContainerScaleMode() const override { return s_->ContainerScaleMode(); }
+    void PropertyChanged(std::string_view) override { ++changes; }
+    int MsgBox(std::string_view p, int b, std::string_view t) override { return s_->MsgBox(p, b, t); }
+    void SetHelpFile(const std::string& path) override { s_->SetHelpFile(path); }
+    ax::ControlSurface& Surface() override { return s_->Surface(); }
+    ax::ChildPtr CreateChild(ax::ChildKind k, std::string n) override {
+        return s_->CreateChild(k, std::move(n));
+    }
+    ax::ComponentChild CreateComponentChild(std::string_view id, std::string n) override {
+        return s_->CreateComponentChild(id, std::move(n));
+    }
+    size_t changes = 0;
+
+  private:
+    std::shared_ptr<ax::Site> s_;
+};
+
+struct PlaceHolder : ax::Control {};
+
+struct PlacedGrid {
+    std::unique_ptr<ax::HeadlessHost> host;
+    std::shared_ptr<PlaceHolder> holder = std::make_shared<PlaceHolder>();
+    std::shared_ptr<vantrel::Vantrel> grid = std::make_shared<vantrel::Vantrel>();
+
+    PlacedGrid() {
+        static const bool registered = (ax::useBuildRegistry(VN_LIB_DIR), true);
+        (void)registered;
+        host = ax::makeHeadlessHost();
+        host->setUserMode(true);
+        grid->SetSite(std::make_shared<CountingSite>(host->place(holder, 9600, 7200)));
+        grid->InitProperties();
+        grid->setTextMaxLength(0);  // no cut: every text is kept whole
+    }
+};
+
+std::string text(int r, int c) { return "r" + std::to_string(r) + "c" + std::to_string(c); }
+
+const std::vector<std::string>& texts(int rows) {
+    static std::vector<std::string> cache;
+    if (cache.size() != size_t(rows) * kCols) {
+        cache.clear();
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < kCols; ++c) cache.push_back(text(r, c));
+    }
+    return cache;
+}
+
+// --- arrays ------------------------------------------------------------------------------------------
+
+void BM_VectorFill(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    const auto& t = texts(rows);
+    for (auto _ : state) {
+        std::vector<std::string> v(t.size());
+        for (size_t i = 0; i < t.size(); ++i) v[i] = t[i];
+        benchmark::DoNotOptimize(v.data());
+    }
+}
+
+void BM_LoadArray(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    auto array = std::make_shared<ax::SafeArray>(ax::VarType::String,
+                                                 std::vector<ax::SafeArray::Bound>{{0, rows}, {0, kCols}});
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < kCols; ++c) array->at({r, c}) = ax::Variant(text(r, c));
+    const ax::Variant arg(array);
+    PlacedGrid p;
+    for (auto _ : state) {
+        if (!p.grid->LoadArray(arg)) state.SkipWithError("LoadArray failed");
+    }
+}
+
+void BM_SaveToArray(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    PlacedGrid p;
+    vantrel::Vantrel& g = *p.grid;
+    g.setFixedRows(0);
+    g.setFixedCols(0);
+    g.setCols(kCols);
+    g.innerGrid().setRows(rows);  // beyond what the Rows property takes
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < kCols; ++c) g.innerGrid().setTextMatrix(r, c, text(r, c));
+    for (auto _ : state) {
+        ax::Variant out;
+        if (!g.SaveToArray(out)) state.SkipWithError("SaveToArray failed");
+        benchmark::DoNotOptimize(out);
+    }
+}
+
+// --- XML ---------------------------------------------------------------------------------------------
+
+// A root-form file: rows with attributes a0..a4 and child elements e0..e4.
+const std::string& xmlFile(int rows) {
+    static std::string path;
+    static int made = 0;
+    if (made != rows) {
+        pugi::xml_document doc;
+        auto root = doc.append_child("rows");
+        for (int r = 0; r < rows; ++r) {
+            auto row = root.append_child("row");
+            for (int c = 0; c < 5; ++c)
+                row.append_attribute(("a" + std::to_string(c)).c_str()) = text(r, c).c_str();
+            for (int c = 5; c < kCols; ++c)
+                row.append_child(("e" + std::to_string(c)).c_str()).text().set(text(r, c).c_str());
+        }
+        path = (std::filesystem::temp_directory_path() /
+                ("bench-exchange-" + std::to_string(::getpid()) + ".xml"))
+                   .string();
+        doc.save_file(path.c_str());
+        made = rows;
+    }
+    return path;
+}
+
+void BM_PugiParseWalk(benchmark::State& state) {
+    const std::string& path = xmlFile(int(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        doc.load_file(path.c_str());
+        std::vector<std::string> values;
+        for (auto row : doc.document_element().children()) {
+            for (auto a : row.attributes()) values.emplace_back(a.value());
+            for (auto e : row.children()) values.emplace_back(e.child_value());
+        }
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+void BM_LoadXMLRoot(benchmark::State& state) {
+    const std::string& path = xmlFile(int(state.range(0)));
+    PlacedGrid p;
+    for (auto _ : state) {
+        p.grid->setXMLFilePath(path);
+        p.grid->LoadXMLDoc();
+        p.grid->LoadXMLRoot(true);
+    }
+}
+
+void BM_PugiBuildSave(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    const std::string out = xmlFile(rows) + ".pugi";
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        auto root = doc.append_child("rows");
+        for (int r = 0; r < rows; ++r) {
+            auto row = root.append_child("row");
+            for (int c = 0; c < 5; ++c)
+                row.append_attribute(("a" + std::to_string(c)).c_str()) = text(r, c).c_str();
+            for (int c = 5; c < kCols; ++c)
+                row.append_child(("e" + std::to_string(c)).c_str()).text().set(text(r, c).c_str());
+        }
+        doc.save_file(out.c_str());
+    }
+}
+
+void BM_UpdateXMLRootAndSave(benchmark::State& state) {
+    const std::string& path = xmlFile(int(state.range(0)));
+    PlacedGrid p;
+    p.grid->setXMLFilePath(path);
+    p.grid->LoadXMLDoc();
+    p.grid->LoadXMLRoot(true);
+    p.grid->setXMLFilePath(path + ".grid");
+    for (auto _ : state) {
+        if (!p.grid->UpdateXMLRoot() || !p.grid->SaveXMLDoc()) state.SkipWithError("write back failed");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_VectorFill)->Arg(8000)->Arg(32000)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadArray)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveToArray)
+    ->Arg(8000)
+    ->Arg(32000)
+    ->Arg(100000)
+    ->Arg(400000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_PugiParseWalk)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadXMLRoot)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PugiBuildSave)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateXMLRootAndSave)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_MAIN();
