@@ -68,6 +68,9 @@ void Vantrel::setFixedRows(int32_t value) {
         notify("FixedRows");
     } catch (const ax::AutomationError& e) {
         site().MsgBox("Vantrel -FixedRows: " + std::to_string(e.number()) + ":" + e.description());
+    } catch (const std::bad_alloc&) {
+        site().MsgBox("Vantrel -FixedRows: " + std::to_string(ax::err::OutOfMemory) + ":" +
+                      ax::errorText(ax::err::OutOfMemory));
     }
 }
 

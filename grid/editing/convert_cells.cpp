@@ -15,7 +15,7 @@ void limitTexts(ax::FlexGrid& g, int32_t col, int32_t first, int32_t last, int16
     if (limit < 1) return;
     for (int32_t r = first; r <= last; ++r) {
         const std::string text = g.TextMatrix(r, col);
-        if (ax::charCount(text) > static_cast<size_t>(limit))
+        if (text.size() > static_cast<size_t>(limit) && ax::charCount(text) > static_cast<size_t>(limit))
             g.setTextMatrix(r, col, ax::leftChars(text, limit));
     }
 }
