@@ -212,11 +212,8 @@ void Vantrel::appendGridRows(const std::shared_ptr<ax::xml::Node>& parent) {
             const bool asElement = !xmlnames::blank(column.ColElementName);
             if (!asAttribute && !asElement) continue;
             const std::string text = TextMatrix(r, c);
-            if (asAttribute) {
-                const ax::xml::AttributePtr attribute = document.createAttribute(column.ColAttributeName);
-                attribute->setValue(text);
-                row->setAttributeNode(attribute);
-            }
+            // The same attribute node as createAttribute plus setAttributeNode, without an object per cell.
+            if (asAttribute) row->setAttribute(column.ColAttributeName, ax::Variant(text));
             if (asElement) {
                 const ax::xml::ElementPtr child = document.createElement(column.ColElementName);
                 child->setText(text);

@@ -21,6 +21,12 @@ std::string makeDatabase(const TempDir& dir, const std::string& script) {
     return path;
 }
 
+std::vector<std::string> row0(Vantrel& g) {
+    std::vector<std::string> out;
+    for (int32_t c = 0; c < g.Cols(); ++c) out.push_back(g.TextMatrix(0, c));
+    return out;
+}
+
 constexpr const char* kPeople =
     "CREATE TABLE people(id INTEGER, name TEXT, height REAL, note TEXT, big INTEGER);"
     "INSERT INTO people VALUES(1, 'Ann', 1.75, NULL, 5000000000);"
@@ -175,6 +181,25 @@ TEST_F(RecordsetTest, FailuresDuringTheWalkKeepWhatWasFilled) {
     EXPECT_EQ(grid->Rows(), 2);
     EXPECT_EQ(grid->TextMatrix(0, 0), "");
     EXPECT_TRUE(inner().Redraw());
+}
+
+// The demo's sample data: the database built from its SQL text, and the XML file in root-child form.
+TEST_F(RecordsetTest, DemoSampleDataLoads) {
+    TempDir dir;
+    std::ifstream sql(std::string(VN_SAMPLE_DIR) + "/sample.sql");
+    const std::string script((std::istreambuf_iterator<char>(sql)), std::istreambuf_iterator<char>());
+    const auto rec = ax::openSqliteRecordset(makeDatabase(dir, script), "SELECT * FROM stock ORDER BY id");
+    ASSERT_TRUE(grid->LoadRecordset(ax::Variant(rec)));
+    EXPECT_EQ(grid->Rows(), 7);
+    EXPECT_EQ(grid->TextMatrix(3, 1), "Cr\xC3\xA8me paper");
+
+    grid->setXMLFilePath(std::string(VN_SAMPLE_DIR) + "/sample.xml");
+    grid->LoadXMLDoc();
+    grid->setRootChildTagName("stock");
+    ASSERT_TRUE(grid->LoadXMLRootChild(true));
+    EXPECT_EQ(grid->Rows(), 6);
+    EXPECT_EQ(row0(*grid), (std::vector<std::string>{"id", "unit", "name", "qty", "price"}));
+    EXPECT_EQ(grid->TextMatrix(4, 2), "Stapler & staples");
 }
 
 }  // namespace
