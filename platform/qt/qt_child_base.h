@@ -36,6 +36,10 @@ class QtChild : public Model, public QtView {
         Model::setEnabled(v);
         placeWidget();
     }
+    void ZOrder(int16_t position = 0) override {
+        Model::ZOrder(position);
+        if (widget_) position == 0 ? widget_->raise() : widget_->lower();
+    }
     void gotFocus() override {
         Model::gotFocus();
         if (widget_ && widget_->isVisible() && !widget_->hasFocus()) {

@@ -385,10 +385,14 @@ void QtView::installInput() {
 void QtView::placeWidget() {
     if (!widget_) return;
     const Child& c = child();
-    widget_->setGeometry(pixelRect(c.container(), c.Left(), c.Top(), c.Width(), c.Height()));
+    QRect r = pixelRect(c.container(), c.Left(), c.Top(), c.Width(), c.Height());
+    // A combo box keeps the height its font gives it when its owner leaves the height at nothing,
+    // as desktop combo boxes do.
+    if (r.height() <= 0 && qobject_cast<QComboBox*>(widget_.data()))
+        r.setHeight(widget_->sizeHint().height());
+    widget_->setGeometry(r);
     widget_->setEnabled(c.Enabled());
     widget_->setVisible(c.Visible());
-    if (c.Visible()) widget_->raise();
 }
 
 ChildPtr QtChildFactory::create(ChildKind kind) {

@@ -14,8 +14,10 @@
 
 #include "platform/headless/headless_children.h"
 #include "platform/host/control.h"
+#include "platform/host/host_site.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_children.h"
+#include "platform/qt/qt_input.h"
 
 namespace ax {
 
@@ -24,6 +26,9 @@ struct Placement {
     QtHost* host;
     QPointer<QWidget> widget;
     const Control* control;
+    // A component placed inside a control (the grid's number editor): the child that holds it, whose
+    // place and visibility its widget follows.
+    std::weak_ptr<Child> extender;
 };
 // Every placed control's container, to the host and widget its children belong on.
 std::map<const Container*, Placement>& placements() {
@@ -119,6 +124,49 @@ int showBox(QWidget* parent, const HeadlessHost::MessageBox& box) {
 }
 }  // namespace
 
+namespace {
+void followExtender(const Placement& p) {
+    auto e = p.extender.lock();
+    if (!e || !p.widget) return;
+    p.widget->setGeometry(pixelRect(e->container(), e->Left(), e->Top(), e->Width(), e->Height()));
+    p.widget->setVisible(e->Visible());
+    if (e->Visible()) p.widget->raise();
+}
+
+// The container of a component placed inside one of this process's placed controls: it gets a widget
+// of its own over its parent control's, the first time one of its children needs it.
+const Placement* adoptNested(const Container* c) {
+    std::vector<Placement> tops;
+    for (const auto& [k, p] : placements())
+        if (p.extender.expired() && p.control) tops.push_back(p);
+    for (const Placement& top : tops) {
+        std::vector<ChildPtr> children;
+        try {
+            children = top.host->host().children(*top.control);
+        } catch (const AutomationError&) {
+            continue;
+        }
+        for (const ChildPtr& ch : children) {
+            auto* e = dynamic_cast<hosting::ExtenderChild*>(ch.get());
+            if (!e || !e->nested() || static_cast<const Container*>(e->nested()) != c) continue;
+            auto* w = new QWidget(top.widget);
+            w->setAutoFillBackground(true);
+            Placement& p = placements()[c] = {top.host, w, e->control(), ch};
+            followExtender(p);
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+const Placement* placementOf(const Container* c) {
+    if (!c) return nullptr;
+    auto it = placements().find(c);
+    if (it != placements().end()) return &it->second;
+    return adoptNested(c);
+}
+}  // namespace
+
 struct QtHost::Impl {
     QPointer<QWidget> form;
     bool ownsForm = false;
@@ -164,7 +212,7 @@ std::shared_ptr<Site> QtHost::place(std::shared_ptr<Control> control, float widt
     surface->show();
     const Control* key = control.get();
     auto site = host_->place(std::move(control), width, height, saved);
-    if (auto* c = dynamic_cast<Container*>(site.get())) placements()[c] = {this, surface, key};
+    if (auto* c = dynamic_cast<Container*>(site.get())) placements()[c] = {this, surface, key, {}};
     syncViews();
     return site;
 }
@@ -204,18 +252,29 @@ void QtHost::syncViews() {
         if (std::find(liveViews().begin(), liveViews().end(), v) != liveViews().end() &&
             hostOf(v->child().container()) == this)
             v->sync();
+    // Children stack as the container orders them (an editor shown over the grid lies in front).
+    for (const auto& [c, p] : placements()) {
+        if (p.host != this || !p.extender.expired() || !p.control) continue;
+        try {
+            const std::vector<Child*> order = host_->zOrder(*p.control);
+            for (auto it = order.rbegin(); it != order.rend(); ++it)
+                if (QWidget* w = widgetOf(**it)) w->raise();
+        } catch (const AutomationError&) {
+        }
+    }
+    // Components inside controls (after the views, so they stay above the control's own children).
+    for (const auto& [c, p] : placements())
+        if (p.host == this) followExtender(p);
 }
 
 QtHost* QtHost::hostOf(const Container* c) {
-    if (!c) return nullptr;
-    auto it = placements().find(c);
-    return it == placements().end() ? nullptr : it->second.host;
+    const Placement* p = placementOf(c);
+    return p ? p->host : nullptr;
 }
 
 QWidget* QtHost::surfaceOf(const Container* c) {
-    if (!c) return nullptr;
-    auto it = placements().find(c);
-    return it == placements().end() ? nullptr : it->second.widget.data();
+    const Placement* p = placementOf(c);
+    return p ? p->widget.data() : nullptr;
 }
 
 }  // namespace ax
