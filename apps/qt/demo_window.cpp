@@ -17,6 +17,7 @@
 #include "grid/frame/vantrel.h"
 #include "platform/automation/errors.h"
 #include "platform/controls/image_combo.h"
+#include "platform/controls/text_box.h"
 #include "platform/qt/qt_children.h"
 #include "platform/qt/qt_grid_widget.h"
 #include "platform/xml/xml_property_bag.h"
@@ -374,6 +375,19 @@ int DemoWindow::runTour(const std::string& folder) {
         snap("mask-editor");
         press(Qt::Key_Return);
         check(grid_->TextMatrix(1, 6) == "555-1234", "the cell reads \"" + grid_->TextMatrix(1, 6) + "\"");
+    });
+    step("Closing the window with an editor open keeps its text", [&] {
+        clickCell(5, 1);
+        press(Qt::Key_End);
+        typeInto("!");
+        check(openEditor() != nullptr, "the text editor is open");
+        const std::string before = grid_->TextMatrix(5, 1);
+        close();
+        settle();
+        check(grid_->TextMatrix(5, 1) == "Lime!",
+              "the cell reads \"" + grid_->TextMatrix(5, 1) + "\" (was \"" + before + "\")");
+        show();
+        settle();
     });
     step("Image list editor: click Grade on row 1 and drop its list", [&] {
         clickCell(1, 7);

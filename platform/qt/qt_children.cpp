@@ -169,7 +169,7 @@ class QtComboBox : public QtChild<HeadlessComboBox> {
             c->lineEdit()->setReadOnly(Locked());
         }
         applyLook(c, *this);
-        const bool open = c->view()->isVisible();
+        const bool open = c->view()->window()->isVisible();
         if (DroppedDown() && !open && c->isVisible())
             c->showPopup();
         else if (!DroppedDown() && open)
@@ -217,7 +217,7 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
         showText(c->lineEdit(), Text(), SelStart(), SelLength());
         c->lineEdit()->setReadOnly(Locked());
         applyLook(c, *this);
-        const bool open = c->view()->isVisible();
+        const bool open = c->view()->window()->isVisible();
         if (DroppedDown() && !open && c->isVisible())
             c->showPopup();
         else if (!DroppedDown() && open)

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_host.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "platform/host/host_site.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_children.h"
+#include "platform/qt/qt_grid_widget.h"
 #include "platform/qt/qt_input.h"
 
 namespace ax {
@@ -167,8 +170,26 @@ const Placement* placementOf(const Container* c) {
 }
 }  // namespace
 
+// Watches the top-level window holding the form for its close.
+class CloseWatch : public QObject {
+  public:
+    CloseWatch(QWidget* form, std::function<void()> onClose)
+        : QObject(form), form_(form), onClose_(std::move(onClose)) {
+        form->window()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Close && form_ && o == form_->window()) onClose_();
+        return false;
+    }
+
+  private:
+    QPointer<QWidget> form_;
+    std::function<void()> onClose_;
+};
+
 struct QtHost::Impl {
     QPointer<QWidget> form;
+    CloseWatch* closeWatch = nullptr;
     bool ownsForm = false;
     QTimer timer;
     bool showBoxes = true;
@@ -186,6 +207,24 @@ QtHost::QtHost(QWidget* parent)
     host_->setMessageBoxHandler([this](const HeadlessHost::MessageBox& box) {
         if (!impl_->showBoxes) return firstButton(box.buttons);
         return showBox(impl_->form, box);
+    });
+    // Closing the window takes the focus off the controls first, so an open editor keeps what was
+    // written in it as when the user clicks elsewhere.
+    impl_->closeWatch = new CloseWatch(impl_->form, [this] {
+        Child* f = host_->focused();
+        if (!f) return;
+        // The focus goes where a click elsewhere in the control would take it: the control's own
+        // grid surface when it has one (an editor over it then ends its edit), else nowhere.
+        Child* surface = nullptr;
+        for (const auto& [c, p] : placements())
+            if (p.host == this && p.extender.expired() && p.control)
+                for (QtView* v : liveViews())
+                    if (v->child().container() == c && dynamic_cast<QtFlexGrid*>(&v->child()) &&
+                        &v->child() != f)
+                        surface = &v->child();
+        host_->setFocus(surface);
+        if (surface) host_->setFocus(nullptr);
+        syncViews();
     });
     // Changes a program makes between inputs reach the screen on the next tick.
     impl_->timer.setInterval(40);

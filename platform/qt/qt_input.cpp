@@ -127,15 +127,15 @@ int16_t shiftMaskOf(Qt::KeyboardModifiers m) {
 int16_t keyAsciiOf(const QKeyEvent& e) {
     const int16_t vk = virtualKeyOf(e.key());
     const int16_t shift = shiftMaskOf(e.modifiers());
-    if (vk) {
-        if (int16_t a = keyAsciiFor(vk, shift)) return a;
-        if (vk == key::Tab || (shift & shiftmask::Alt)) return 0;
-    }
-    // Characters beyond the US keyboard (accented letters, other scripts) come as the text typed.
+    if (vk == key::Tab || (shift & shiftmask::Alt)) return 0;
+    // The character Qt says the key typed (a symbol, an accented letter, another script), unless
+    // Ctrl makes it a control character, which the US keyboard table gives.
     const QString t = e.text();
-    if (t.isEmpty() || (shift & (shiftmask::Ctrl | shiftmask::Alt))) return 0;
-    const char16_t c = t.at(0).unicode();
-    return c >= 32 && c != 127 ? int16_t(c) : 0;
+    if (!t.isEmpty() && !(shift & shiftmask::Ctrl)) {
+        const char16_t c = t.at(0).unicode();
+        if (c >= 32 && c != 127) return int16_t(c);
+    }
+    return vk ? keyAsciiFor(vk, shift) : 0;
 }
 
 QColor qtColour(OleColor c) {
