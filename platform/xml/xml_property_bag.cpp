@@ -340,8 +340,10 @@ void writeEntry(pugi::xml_node parent, const std::string& name, const Variant& v
     type("Nothing");  // references to other objects cannot live in a file
 }
 
-// The value of one entry, or the reason it cannot be read.
-std::optional<Variant> readEntry(pugi::xml_node e, std::string& why) {
+// The value of one entry, or the reason it cannot be read and the error reading its key will raise
+// (380 unless the entry's own loading says otherwise).
+std::optional<Variant> readEntry(pugi::xml_node e, std::string& why, int32_t& number,
+                                 std::string& description) {
     const std::string type = e.attribute("type").value();
     const pugi::xml_attribute valueAttr = e.attribute("value");
     const std::string_view text = valueAttr.value();
@@ -447,6 +449,8 @@ std::optional<Variant> readEntry(pugi::xml_node e, std::string& why) {
             return Variant(emptyPicture());
         } catch (const AutomationError& error) {
             why = "its picture cannot be loaded (" + error.description() + ")";
+            number = error.number();
+            description = error.description();
             return std::nullopt;
         }
     }
@@ -456,9 +460,56 @@ std::optional<Variant> readEntry(pugi::xml_node e, std::string& why) {
 
 constexpr unsigned kParseFlags = pugi::parse_escapes | pugi::parse_declaration | pugi::parse_comments;
 
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The name of a property entry on a line that does not parse as a whole (cut off, or broken after
+// its name), when the attributes up to and including the name are still intact.
+std::optional<std::string> nameOfBrokenEntry(std::string_view line) {
+    constexpr std::string_view kOpen = "<property";
+    if (!line.starts_with(kOpen) || line.size() == kOpen.size() || !isSpace(line[kOpen.size()]))
+        return std::nullopt;
+    size_t i = kOpen.size();
+    auto isNameChar = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+               c == ':' || c == '-' || c == '.';
+    };
+    while (true) {
+        while (i < line.size() && isSpace(line[i])) ++i;
+        const size_t nameStart = i;
+        while (i < line.size() && isNameChar(line[i])) ++i;
+        const std::string_view attribute = line.substr(nameStart, i - nameStart);
+        if (attribute.empty()) return std::nullopt;
+        while (i < line.size() && isSpace(line[i])) ++i;
+        if (i >= line.size() || line[i] != '=') return std::nullopt;
+        ++i;
+        while (i < line.size() && isSpace(line[i])) ++i;
+        if (i >= line.size() || (line[i] != '"' && line[i] != '\'')) return std::nullopt;
+        const char quote = line[i++];
+        const size_t close = line.find(quote, i);
+        if (close == std::string_view::npos) return std::nullopt;
+        const std::string_view raw = line.substr(i, close - i);
+        i = close + 1;
+        if (attribute != "name") continue;
+        // Let the parser undo the escapes, and refuse text no attribute could hold.
+        std::string piece = "<n v=";
+        piece += quote;
+        piece += raw;
+        piece += quote;
+        piece += "/>";
+        pugi::xml_document doc;
+        if (!doc.load_buffer(piece.data(), piece.size(), kParseFlags, pugi::encoding_utf8))
+            return std::nullopt;
+        std::string name = doc.first_child().attribute("v").value();
+        if (name.empty()) return std::nullopt;
+        return name;
+    }
+}
+
 }  // namespace
 
 Variant XmlPropertyBag::ReadProperty(std::string_view name, const Variant& defaultValue) {
+    for (const Damage& d : damaged_)
+        if (d.name == name) raise(d.number, d.description);
     for (const auto& [key, value] : entries_) {
         if (key != name) continue;
         if (const auto* o = value.get<std::shared_ptr<Object>>())
@@ -470,6 +521,7 @@ Variant XmlPropertyBag::ReadProperty(std::string_view name, const Variant& defau
 
 void XmlPropertyBag::WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue) {
     if (value.isArray()) raise(err::TypeMismatch, "An array cannot be stored in a property file.");
+    forgetDamage(name);
     if (sameValue(value, defaultValue)) {
         remove(name);
         return;
@@ -494,6 +546,17 @@ bool XmlPropertyBag::contains(std::string_view name) const {
 
 void XmlPropertyBag::remove(std::string_view name) {
     std::erase_if(entries_, [&](const auto& e) { return e.first == name; });
+    forgetDamage(name);
+}
+
+void XmlPropertyBag::forgetDamage(std::string_view name) {
+    std::erase_if(damaged_, [&](const Damage& d) { return d.name == name; });
+}
+
+std::vector<std::string> XmlPropertyBag::damaged() const {
+    std::vector<std::string> out;
+    for (const Damage& d : damaged_) out.push_back(d.name);
+    return out;
 }
 
 std::vector<std::string> XmlPropertyBag::keys() const {
@@ -518,6 +581,7 @@ void XmlPropertyBag::save(const std::string& path) const {
 bool XmlPropertyBag::load(const std::string& path) {
     entries_.clear();
     problems_.clear();
+    damaged_.clear();
     std::string bytes;
     switch (xml::readFile(path, bytes)) {
         case xml::ReadStatus::NotFound:
@@ -529,6 +593,10 @@ bool XmlPropertyBag::load(const std::string& path) {
         case xml::ReadStatus::Ok:
             break;
     }
+    auto markDamaged = [&](const std::string& name, int32_t number, std::string description) {
+        remove(name);
+        damaged_.push_back({name, number, std::move(description)});
+    };
     auto take = [&](pugi::xml_node e, const std::string& where) {
         const pugi::xml_attribute name = e.attribute("name");
         if (!name || !*name.value()) {
@@ -536,7 +604,11 @@ bool XmlPropertyBag::load(const std::string& path) {
             return;
         }
         std::string why;
-        if (auto v = readEntry(e, why)) {
+        int32_t number = err::InvalidPropertyValue;
+        std::string description = errorText(number);
+        // A later entry of the same name replaces an earlier one, whether either is damaged or not.
+        if (auto v = readEntry(e, why, number, description)) {
+            forgetDamage(name.value());
             for (auto& [key, value] : entries_)
                 if (key == name.value()) {
                     value = std::move(*v);
@@ -545,6 +617,7 @@ bool XmlPropertyBag::load(const std::string& path) {
             entries_.emplace_back(name.value(), std::move(*v));
         } else {
             problems_.push_back(where + "\"" + name.value() + "\" was not loaded: " + why + ".");
+            markDamaged(name.value(), number, std::move(description));
         }
     };
 
@@ -590,10 +663,14 @@ bool XmlPropertyBag::load(const std::string& path) {
         const bool ok = piece.load_buffer(line.data(), line.size(), kParseFlags, pugi::encoding_utf8) &&
                         std::string_view(piece.first_child().name()) == "property" &&
                         !piece.first_child().next_sibling();
-        if (ok)
+        if (ok) {
             take(piece.first_child(), where);
-        else
+        } else if (auto name = nameOfBrokenEntry(line)) {
+            problems_.push_back(where + "\"" + *name + "\" was not loaded: its entry is damaged or cut off.");
+            markDamaged(*name, err::InvalidPropertyValue, errorText(err::InvalidPropertyValue));
+        } else {
             problems_.push_back(where + "damaged text was skipped.");
+        }
     }
     return false;
 }

@@ -424,9 +424,18 @@ TEST_F(PersistenceTest, ADamagedFormFileLoadsWhatItCanAndNeverCrashes) {
         ax::XmlPropertyBag truncated;
         EXPECT_FALSE(truncated.load(path));
         EXPECT_FALSE(truncated.problems().empty());
+        host->clearMessageBoxes();
         auto g = loaded(truncated);
-        EXPECT_EQ(g->Rows(), 6);  // the first key survives every cut
+        // An entry cut through after its name ends the load at that key with the message box, which
+        // may come before Rows; otherwise the first key survives every cut.
+        if (truncated.damaged().empty()) {
+            EXPECT_EQ(g->Rows(), 6);
+            EXPECT_TRUE(host->messageBoxes().empty());
+        } else {
+            EXPECT_LE(host->messageBoxes().size(), 1u);
+        }
         g->setRows(8);
+        g->setCols(5);
         g->setTextMatrix(7, 2, "x");
         EXPECT_EQ(g->TextMatrix(7, 2), "x");
     }

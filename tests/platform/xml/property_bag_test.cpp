@@ -91,6 +91,17 @@ void expectSame(const Variant& expected, const Variant& actual, const std::strin
 
 const Variant kAbsent("<absent>");
 
+// The error number reading a key raises, or 0 when it reads.
+int32_t readError(ax::XmlPropertyBag& bag, const std::string& key, std::string* description = nullptr) {
+    try {
+        bag.ReadProperty(key, kAbsent);
+    } catch (const ax::AutomationError& e) {
+        if (description) *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+
 TEST(XmlPropertyBag, EveryKindOfValueComesBackWithItsTypeAndOrder) {
     vntest::TempDir dir;
     ax::XmlPropertyBag bag;
@@ -203,7 +214,9 @@ TEST(XmlPropertyBag, PicturesFromFilesAreEmbeddedOrReferencedByPath) {
     ASSERT_EQ(back.problems().size(), 1u);
     EXPECT_NE(back.problems()[0].find("MouseIcon"), std::string::npos);
     EXPECT_EQ(back.ReadProperty("Rows", Variant()), Variant(int32_t(3)));
-    EXPECT_TRUE(back.ReadProperty("MouseIcon", kAbsent) == kAbsent);
+    // The lost picture is not quietly replaced by "no picture": reading it raises the file's error.
+    EXPECT_EQ(back.damaged(), std::vector<std::string>{"MouseIcon"});
+    EXPECT_EQ(readError(back, "MouseIcon"), ax::err::FileNotFound);
 }
 
 TEST(XmlPropertyBag, TruncatedFileLoadsOnlyWholeEntriesAndSaysSo) {
@@ -219,11 +232,31 @@ TEST(XmlPropertyBag, TruncatedFileLoadsOnlyWholeEntriesAndSaysSo) {
     size_t best = 0;
     // (Only the final line feed can go without loss.)
     ASSERT_EQ(full.back(), '\n');
+    // Where each entry's line starts and ends, and where its name is complete.
+    struct Line {
+        std::string key;
+        size_t nameEnd, end;
+    };
+    std::vector<Line> lines;
+    for (const auto& [k, v] : values) {
+        const size_t at = full.find("name=\"" + k + "\"");
+        ASSERT_NE(at, std::string::npos) << k;
+        lines.push_back({k, at + k.size() + 7, full.find('\n', at)});
+    }
     for (size_t cut = 0; cut + 1 < full.size(); cut += (cut < 300 || cut + 300 > full.size()) ? 1 : 13) {
         vntest::writeBytes(dir.file("cut.xml"), full.substr(0, cut));
         ax::XmlPropertyBag back;
         EXPECT_FALSE(back.load(dir.file("cut.xml"))) << cut;
         EXPECT_FALSE(back.problems().empty());
+        // The entry cut through after its name is damaged, and reading it says so; nothing else is.
+        std::vector<std::string> cutThrough;
+        for (const Line& line : lines)
+            if (cut >= line.nameEnd && cut < line.end) cutThrough.push_back(line.key);
+        EXPECT_EQ(back.damaged(), cutThrough) << cut;
+        for (const auto& key : back.damaged()) {
+            EXPECT_FALSE(back.contains(key));
+            EXPECT_EQ(readError(back, key), ax::err::InvalidPropertyValue) << key;
+        }
         for (const auto& key : back.keys()) {
             auto it =
                 std::find_if(values.begin(), values.end(), [&](const auto& kv) { return kv.first == key; });
@@ -255,6 +288,24 @@ TEST(XmlPropertyBag, HandDamagedEntriesAreReportedAndTheRestLoads) {
     ax::XmlPropertyBag bag;
     EXPECT_FALSE(bag.load(path));
     EXPECT_EQ(bag.keys(), (std::vector<std::string>{"Rows", "Text", "Flag"}));
+    // A damaged key raises "Invalid property value" instead of giving its default; an intact key
+    // reads, an absent key gives its default.
+    EXPECT_EQ(bag.damaged(), (std::vector<std::string>{"Cols", "Index", "Shape", "Font", "Day", "Icon"}));
+    for (const char* key : {"Cols", "Index", "Shape", "Font", "Day", "Icon"}) {
+        std::string description;
+        EXPECT_EQ(readError(bag, key, &description), ax::err::InvalidPropertyValue) << key;
+        EXPECT_EQ(description, "Invalid property value");
+    }
+    EXPECT_EQ(bag.ReadProperty("Rows", Variant()), Variant(int32_t(12)));
+    EXPECT_EQ(bag.ReadProperty("Absent", Variant(int16_t(4))), Variant(int16_t(4)));
+    // Writing or removing a damaged key replaces the damage.
+    bag.WriteProperty("Cols", Variant(int32_t(3)), Variant(int32_t(2)));
+    EXPECT_EQ(bag.ReadProperty("Cols", Variant()), Variant(int32_t(3)));
+    bag.WriteProperty("Day", Variant(int16_t(1)), Variant(int16_t(1)));  // the default: nothing stored
+    EXPECT_TRUE(bag.ReadProperty("Day", kAbsent) == kAbsent);
+    bag.remove("Font");
+    EXPECT_TRUE(bag.ReadProperty("Font", kAbsent) == kAbsent);
+    EXPECT_EQ(bag.damaged(), (std::vector<std::string>{"Index", "Shape", "Icon"}));
     EXPECT_EQ(bag.ReadProperty("Text", Variant()), Variant("ABC"));
     EXPECT_EQ(bag.ReadProperty("Flag", Variant()), Variant(true));
     EXPECT_EQ(bag.problems().size(), 7u);
@@ -263,6 +314,8 @@ TEST(XmlPropertyBag, HandDamagedEntriesAreReportedAndTheRestLoads) {
         for (const auto& p : bag.problems()) named = named || p.find(key) != std::string::npos;
         EXPECT_TRUE(named) << key;
     }
+    bag.clear();
+    EXPECT_TRUE(bag.damaged().empty());
 
     // A line broken in the middle of the file: the entries on either side still load.
     vntest::writeBytes(path,
@@ -275,6 +328,33 @@ TEST(XmlPropertyBag, HandDamagedEntriesAreReportedAndTheRestLoads) {
     EXPECT_EQ(bag.keys(), (std::vector<std::string>{"A", "C"}));
     ASSERT_EQ(bag.problems().size(), 2u);  // the file as a whole, and the line
     EXPECT_NE(bag.problems()[1].find("Line 3"), std::string::npos);
+    EXPECT_EQ(bag.damaged(), std::vector<std::string>{"B"});
+    EXPECT_EQ(readError(bag, "B"), ax::err::InvalidPropertyValue);
+    EXPECT_EQ(readError(bag, "C"), 0);
+
+    // In a broken file, a line whose name cannot be read is only reported; a name with escapes or
+    // single quotes is read as the parser would; a name inside another attribute's value is not a name.
+    vntest::writeBytes(path,
+                       "<properties>\n"
+                       "\t<property nam\n"
+                       "\t<property type=\"Long\" value=\"name=&quot;X&quot;\" name='A&amp;B' value=\"1\n"
+                       "\t<property value=\"a name='Y'\" \n"
+                       "\t<property name=\"Z\" type=\"Long\" value=\"2\" />\n");
+    EXPECT_FALSE(bag.load(path));
+    EXPECT_EQ(bag.keys(), std::vector<std::string>{"Z"});
+    EXPECT_EQ(bag.damaged(), std::vector<std::string>{"A&B"});
+
+    // A later entry of the same name replaces an earlier one, damaged or not.
+    vntest::writeBytes(path,
+                       "<properties>\n"
+                       "\t<property name=\"P\" type=\"Long\" value=\"x\" />\n"
+                       "\t<property name=\"P\" type=\"Long\" value=\"5\" />\n"
+                       "\t<property name=\"Q\" type=\"Long\" value=\"6\" />\n"
+                       "\t<property name=\"Q\" type=\"Long\" value=\"y\" />\n"
+                       "</properties>\n");
+    EXPECT_FALSE(bag.load(path));
+    EXPECT_EQ(bag.ReadProperty("P", Variant()), Variant(int32_t(5)));
+    EXPECT_EQ(readError(bag, "Q"), ax::err::InvalidPropertyValue);
 
     // Not a property file, random bytes, a missing file: problems, never a crash.
     std::mt19937 rng(7);
