@@ -12,6 +12,7 @@ std::string errorText(int32_t number) {
         {err::SubscriptOutOfRange, "Subscript out of range"},
         {err::TypeMismatch, "Type mismatch"},
         {err::FileNotFound, "File not found"},
+        {err::ObjectNotSet, "Object variable or With block variable not set"},
         {err::InvalidUseOfNull, "Invalid use of Null"},
         {err::PathFileAccessError, "Path/File access error"},
         {err::PathNotFound, "Path not found"},

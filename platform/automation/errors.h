@@ -14,6 +14,7 @@ inline constexpr int32_t OutOfMemory = 7;
 inline constexpr int32_t SubscriptOutOfRange = 9;
 inline constexpr int32_t TypeMismatch = 13;
 inline constexpr int32_t FileNotFound = 53;
+inline constexpr int32_t ObjectNotSet = 91;
 inline constexpr int32_t InvalidUseOfNull = 94;
 inline constexpr int32_t PathFileAccessError = 75;
 inline constexpr int32_t PathNotFound = 76;
