@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the demo program and runs it. Extra arguments go to the demo.
+# Builds the demo programs and runs them: the guided tour on the headless host, then, when Qt 6 is
+# installed, the demo window (offscreen without a display, saving a PNG of each step). Extra
+# arguments go to the headless tour.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VN_BUILD_DIR:-$root/build}"
@@ -7,7 +9,9 @@ jobs="${VN_JOBS:-$(nproc)}"
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DVN_BUILD_BENCH=OFF
-cmake --build "$build" --target vantrel-demo -j"$jobs"
-# The demo registers every component library it finds in the build tree; build them all.
+# The demos load every component library of the build tree; build them all.
 cmake --build "$build" -j"$jobs"
-exec "$build/bin/vantrel-demo" "$@"
+"$build/bin/vantrel-demo" "$@"
+if [ -x "$build/bin/vantrel-qt-demo" ]; then
+    exec "$build/bin/vantrel-qt-demo"
+fi
