@@ -24,7 +24,7 @@ bool overLimit(const std::string& text, int16_t limit) {
 }
 
 // Writes the text, cut to the limit when it is longer.
-void setLimited(ax::FlexGrid& g, int32_t row, int32_t col, const std::string& text, int16_t limit) {
+inline void setLimited(ax::FlexGrid& g, int32_t row, int32_t col, const std::string& text, int16_t limit) {
     if (overLimit(text, limit))
         g.setTextMatrix(row, col, ax::leftChars(text, static_cast<size_t>(limit)));
     else
@@ -34,8 +34,13 @@ void setLimited(ax::FlexGrid& g, int32_t row, int32_t col, const std::string& te
 }  // namespace
 
 bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
+    return setCellTextWithin(FlexGrid_->shape(), row, col, text);
+}
+
+bool Vantrel::setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t col,
+                                const std::string& text) {
     ax::FlexGrid& g = *FlexGrid_;
-    if (row < g.FixedRows() || col < g.FixedCols()) {
+    if (row < shape.fixedRows || col < shape.fixedCols) {
         g.setTextMatrix(row, col, text);
         return true;
     }
@@ -49,6 +54,15 @@ bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
         case ImageCombo:
             setLimited(g, row, col, text, column.TextMaxLength);
             return true;
+        default:
+            return setCheckedCellText(row, col, text, column);
+    }
+}
+
+bool Vantrel::setCheckedCellText(int32_t row, int32_t col, const std::string& text,
+                                 const ColumnSettings& column) {
+    ax::FlexGrid& g = *FlexGrid_;
+    switch (column.InputStyle) {
         case ComboDropDown:
             for (size_t i = 1; i < column.ComboItems.size(); ++i) {
                 if (column.ComboItems[i].Text == text) {
@@ -141,16 +155,17 @@ void Vantrel::setText(const std::string& value) {
 
 std::string Vantrel::TextMatrix(int32_t row, int32_t col) const {
     const ax::FlexGrid& g = *FlexGrid_;
-    if (row < 0 || row >= g.Rows() || col < 0 || col >= g.Cols()) return std::string();
+    const ax::GridShape shape = g.shape();
+    if (row < 0 || row >= shape.rows || col < 0 || col >= shape.cols) return std::string();
     if (settingsAt(col).InputStyle == CheckBox) return readsCheckBoxCell(row, col) ? "1" : "0";
     // Reading a plain cell moves nothing, so painting need not be switched off around it.
     return g.TextMatrix(row, col);
 }
 
 void Vantrel::setTextMatrix(int32_t row, int32_t col, const std::string& value) {
-    const ax::FlexGrid& g = *FlexGrid_;
-    if (row < 0 || row >= g.Rows() || col < 0 || col >= g.Cols()) return;
-    if (SetCellText(row, col, value)) notify("TextMatrix");
+    const ax::GridShape shape = FlexGrid_->shape();
+    if (row < 0 || row >= shape.rows || col < 0 || col >= shape.cols) return;
+    if (setCellTextWithin(shape, row, col, value)) notify("TextMatrix");
 }
 
 std::string Vantrel::TextArray(int32_t index) const {

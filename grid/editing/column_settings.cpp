@@ -49,16 +49,6 @@ std::string_view datePattern(int32_t code) {
     }
 }
 
-ColumnSettings& Vantrel::settingsAt(int32_t col) {
-    if (col < 0 || col >= static_cast<int32_t>(settings_.size())) ax::raise(ax::err::SubscriptOutOfRange);
-    return settings_[static_cast<size_t>(col)];
-}
-
-const ColumnSettings& Vantrel::settingsAt(int32_t col) const {
-    if (col < 0 || col >= static_cast<int32_t>(settings_.size())) ax::raise(ax::err::SubscriptOutOfRange);
-    return settings_[static_cast<size_t>(col)];
-}
-
 int32_t Vantrel::settingsColumns() const {
     return std::min<int32_t>(FlexGrid_->Cols(), static_cast<int32_t>(settings_.size()));
 }

@@ -93,13 +93,14 @@ bool Vantrel::fillFromArray(const ax::SafeArray& array) {
         // A shape the grid refuses (too many rows or columns) ends the fill as an error would.
         if (g.Cols() != cols || g.Rows() != fixedRows + rows) throw std::length_error("array too large");
         const auto& data = array.data();
+        const ax::GridShape shape = g.shape();
         std::string scratch;
         for (int32_t i = 0; i < rows; ++i) {
             const int32_t r = fixedRows + i;
             if (r < keptRows) clearRowPictures(g, settings_, r);
             for (int32_t c = 0; c < cols; ++c) {
                 const ax::Variant& element = data[static_cast<size_t>(i) + static_cast<size_t>(c) * rows];
-                SetCellText(r, c, elementText(element, scratch));
+                setCellTextWithin(shape, r, c, elementText(element, scratch));
             }
         }
         filled = true;

@@ -9,11 +9,13 @@
 
 #include "grid/editing/column_settings.h"
 #include "grid/frame/vantrel_events.h"
+#include "platform/automation/errors.h"
 #include "platform/host/control.h"
 #include "platform/runtime/dispatch.h"
 
 namespace ax {
 class FlexGrid;
+struct GridShape;
 class TextBox;
 class MaskEdBox;
 class ComboBox;
@@ -35,7 +37,7 @@ class EditEngine;
 inline constexpr int32_t kAddItemIndexNotGiven = -12321;
 
 class Vantrel : public ax::Control {
-public:
+  public:
     Vantrel();
     ~Vantrel() override;
 
@@ -209,8 +211,8 @@ public:
     void ReDimArray();
 
     // --- combo item lists and the image list ------------------------------------------------------
-    void ComboAddItem(int32_t& Index, std::string& ItemText, ax::Variant& ItemImage, ax::Variant& ItemSelImage,
-                      std::string& ItemData, int16_t& ItemIndentation);
+    void ComboAddItem(int32_t& Index, std::string& ItemText, ax::Variant& ItemImage,
+                      ax::Variant& ItemSelImage, std::string& ItemData, int16_t& ItemIndentation);
     void ComboRemoveItem(int32_t& Index);
     void ComboClear();
     std::string ComboItemText(int32_t index) const;
@@ -269,7 +271,8 @@ public:
     bool SuppressBindingReset() const { return suppressBindingReset_; }
 
     // --- cell formatting ---
-    // The inner grid's formats of its current cell, run time only; the four geometry gets also at design time.
+    // The inner grid's formats of its current cell, run time only; the four geometry gets also in the
+    // designer.
     int16_t CellAlignment() const;
     void setCellAlignment(int32_t value);
     ax::OleColor CellBackColor() const;  // the grid's BackColor for a cell without its own
@@ -396,7 +399,7 @@ public:
     void setRightToLeft(bool value);  // also the text and list editors
     int32_t RowData(int32_t index) const;
     void setRowData(int32_t index, int32_t value);  // ignored below the last row
-    int16_t RowHeight(int32_t index) const;       // 6 when the height does not fit 16 bits
+    int16_t RowHeight(int32_t index) const;         // 6 when the height does not fit 16 bits
     void setRowHeight(int32_t index, int16_t value);
     int32_t RowHeightMin() const;
     void setRowHeightMin(int32_t value);
@@ -434,7 +437,7 @@ public:
 
     AX_DECLARE_DISPATCH(Vantrel);
 
-private:
+  private:
     // The member table is declared once, in parts kept next to the code of each subsystem.
     static void addFrameMembers(ax::DispatchTable<Vantrel>& t);
     static void addDataMembers(ax::DispatchTable<Vantrel>& t);
@@ -459,8 +462,19 @@ private:
     bool readsCheckBoxCell(int32_t row, int32_t col) const;
 
     // The record of one column; an index outside the settings array fails with error 9.
-    ColumnSettings& settingsAt(int32_t col);
-    const ColumnSettings& settingsAt(int32_t col) const;
+    ColumnSettings& settingsAt(int32_t col) {
+        if (col < 0 || static_cast<size_t>(col) >= settings_.size()) ax::raise(ax::err::SubscriptOutOfRange);
+        return settings_[static_cast<size_t>(col)];
+    }
+    const ColumnSettings& settingsAt(int32_t col) const {
+        if (col < 0 || static_cast<size_t>(col) >= settings_.size()) ax::raise(ax::err::SubscriptOutOfRange);
+        return settings_[static_cast<size_t>(col)];
+    }
+    // SetCellText for a cell inside the given shape; the kinds that only cut the text stay inline,
+    // as hosts write whole tables through here.
+    bool setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t col, const std::string& text);
+    // The rule of the kinds that check, convert or store the text elsewhere.
+    bool setCheckedCellText(int32_t row, int32_t col, const std::string& text, const ColumnSettings& column);
     // The columns that both the inner grid and the settings array hold (grid-wide setters walk these).
     int32_t settingsColumns() const;
     // Copies the grid-wide values that belong to an editor kind into one column's record.
@@ -528,7 +542,7 @@ private:
     void loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
     void loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
     void appendGridRows(const std::shared_ptr<ax::xml::Node>& parent);
-    void setLoaderCols(int32_t n);  // Cols for a loader: column 0 keeps its XML names
+    void setLoaderCols(int32_t n);      // Cols for a loader: column 0 keeps its XML names
     void requireRunTimeForXml() const;  // 387 at design time
     std::shared_ptr<ax::xml::Document> xmlDocument_;
     std::shared_ptr<ax::Object> boundSource_;
@@ -539,7 +553,8 @@ private:
     bool firstAttributePending_ = true;
 
     // --- pass-through members (state) ---
-    int16_t ownDropMode_ = 0;  // the control's own OLE drop mode, saved and loaded; the let reaches the inner grid
+    int16_t ownDropMode_ =
+        0;  // the control's own OLE drop mode, saved and loaded; the let reaches the inner grid
     // Loading, one key at a time in the saved order.
     void readProperties(ax::PropertyBag& bag);
     // After a failed load: one settings record per column, a font and the help file, so the grid works.
@@ -550,8 +565,8 @@ private:
     int16_t index_ = 1;
     std::string version_ = "2.0";
     std::string helpFilePath_;
-    ax::FontPtr font_;            // the control's own font (the inner grid gets the same object)
-    ax::PicturePtr checkMark_;    // the picture of ImgChecked, made once from built-in pixels
+    ax::FontPtr font_;          // the control's own font (the inner grid gets the same object)
+    ax::PicturePtr checkMark_;  // the picture of ImgChecked, made once from built-in pixels
     ax::Variant aa_ = ax::Variant(int16_t(0));
 };
 

@@ -56,9 +56,15 @@ inline constexpr int32_t EffectNone = 0, EffectCopy = 1, EffectMove = 2, EffectS
 inline constexpr int16_t DragEnter = 0, DragLeave = 1, DragOver = 2;
 }  // namespace flex
 
+// Rows, columns and the fixed ones, read in one call by code that checks a cell address per cell.
+struct GridShape {
+    int32_t rows, cols, fixedRows, fixedCols;
+};
+
 class FlexGrid : public Child, public InputTarget {
   public:
     // --- shape and addressing -------------------------------------------------------------------
+    virtual GridShape shape() const { return {Rows(), Cols(), FixedRows(), FixedCols()}; }
     virtual int32_t Rows() const = 0;
     virtual void setRows(int32_t v) = 0;  // keeps the texts, row data and formats of remaining rows
     virtual int32_t Cols() const = 0;

@@ -45,7 +45,7 @@ void HeadlessFlexGrid::releaseSlot(uint32_t slot) {
     // Free the texts' memory now; the slot is handed out again empty.
     std::string* texts = store_.slot(slot);
     for (int32_t c = 0; c < cols_; ++c) std::string().swap(texts[c]);
-    formats_.erase(slot);
+    if (slot < formats_.size()) RowFormats().swap(formats_[slot]);
     freeSlots_.push_back(slot);
 }
 
@@ -55,12 +55,14 @@ void HeadlessFlexGrid::compactIfSparse() {
     detail::CellStore packed;
     packed.setWidth(cols_);
     packed.addSlots(uint32_t(rows_.size()));
-    std::unordered_map<uint32_t, RowFormats> moved;
+    std::vector<RowFormats> moved;
     for (size_t r = 0; r < rows_.size(); ++r) {
         uint32_t old = rows_[r].slot;
         std::move(store_.slot(old), store_.slot(old) + cols_, packed.slot(uint32_t(r)));
-        if (auto f = formats_.find(old); f != formats_.end())
-            moved.emplace(uint32_t(r), std::move(f->second));
+        if (old < formats_.size() && !formats_[old].empty()) {
+            moved.resize(r + 1);
+            moved[r] = std::move(formats_[old]);
+        }
         rows_[r].slot = uint32_t(r);
     }
     store_.swap(packed);
@@ -71,10 +73,7 @@ void HeadlessFlexGrid::compactIfSparse() {
 void HeadlessFlexGrid::resizeCols(int32_t newCols) {
     store_.setWidth(newCols);
     if (newCols < cols_) {
-        for (auto it = formats_.begin(); it != formats_.end();) {
-            std::erase_if(it->second, [&](const auto& f) { return f.first >= newCols; });
-            it = it->second.empty() ? formats_.erase(it) : std::next(it);
-        }
+        for (auto& list : formats_) std::erase_if(list, [&](const auto& f) { return f.first >= newCols; });
     }
     colWidth_.resize(size_t(newCols), -1);
     colAlignment_.resize(size_t(newCols), flex::AlignGeneral);
@@ -84,15 +83,17 @@ void HeadlessFlexGrid::resizeCols(int32_t newCols) {
 }
 
 const HeadlessFlexGrid::CellFormat* HeadlessFlexGrid::findFormat(int32_t row, int32_t col) const {
-    auto it = formats_.find(rows_[row].slot);
-    if (it == formats_.end()) return nullptr;
-    for (const auto& f : it->second)
+    const uint32_t slot = rows_[row].slot;
+    if (slot >= formats_.size()) return nullptr;
+    for (const auto& f : formats_[slot])
         if (f.first == col) return &f.second;
     return nullptr;
 }
 
 HeadlessFlexGrid::CellFormat& HeadlessFlexGrid::formatFor(int32_t row, int32_t col) {
-    RowFormats& list = formats_[rows_[row].slot];
+    const uint32_t slot = rows_[row].slot;
+    if (slot >= formats_.size()) formats_.resize(size_t(slot) + 1);
+    RowFormats& list = formats_[slot];
     for (auto& f : list)
         if (f.first == col) return f.second;
     list.emplace_back(col, CellFormat{});
@@ -100,9 +101,9 @@ HeadlessFlexGrid::CellFormat& HeadlessFlexGrid::formatFor(int32_t row, int32_t c
 }
 
 void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
-    auto it = formats_.find(rows_[row].slot);
-    if (it == formats_.end()) return;
-    auto& list = it->second;
+    const uint32_t slot = rows_[row].slot;
+    if (slot >= formats_.size()) return;
+    auto& list = formats_[slot];
     for (auto f = list.begin(); f != list.end(); ++f) {
         if (f->first != col) continue;
         f->second.own &= ~bit;
@@ -110,7 +111,6 @@ void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
         if (f->second.own == 0) list.erase(f);
         break;
     }
-    if (list.empty()) formats_.erase(it);
 }
 
 // --- shape ---------------------------------------------------------------------------------------------
@@ -275,7 +275,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
             std::rotate(first + v, first + index, first + index + 1);
     };
     for (uint32_t s = 0; s < store_.slots(); ++s) move(store_.slot(s));
-    for (auto& [slot, list] : formats_)
+    for (auto& list : formats_)
         for (auto& f : list) f.first = map(f.first);
     move(colWidth_.begin());
     move(colAlignment_.begin());

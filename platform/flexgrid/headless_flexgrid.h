@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/flexgrid/cell_store.h"
@@ -21,6 +20,7 @@ class HeadlessFlexGrid : public FlexGrid {
     ~HeadlessFlexGrid() override;
 
     // --- shape and addressing
+    GridShape shape() const override { return {int32_t(rows_.size()), cols_, fixedRows_, fixedCols_}; }
     int32_t Rows() const override { return int32_t(rows_.size()); }
     void setRows(int32_t v) override;
     int32_t Cols() const override { return cols_; }
@@ -224,6 +224,7 @@ class HeadlessFlexGrid : public FlexGrid {
         int32_t data;
         int32_t height;  // -1: the default height
     };
+
   public:
     // The attributes a cell owns; a bit in `own` says which fields hold a value.
     struct CellFormat {
@@ -335,7 +336,8 @@ class HeadlessFlexGrid : public FlexGrid {
     detail::CellStore store_;
     std::vector<RowInfo> rows_;
     std::vector<uint32_t> freeSlots_;
-    std::unordered_map<uint32_t, RowFormats> formats_;
+    // Indexed by slot; only as long as the last slot that ever held a format.
+    std::vector<RowFormats> formats_;
     int32_t cols_ = 0;
     int32_t fixedRows_ = 0, fixedCols_ = 0;
     std::vector<int32_t> colWidth_, colAlignment_, fixedAlignment_, colData_;

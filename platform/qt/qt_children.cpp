@@ -202,16 +202,22 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
         auto* c = static_cast<ListCombo*>(widget_.data());
         const auto items = ComboItems();
         const auto images = ImageList();
-        c->clear();
         int selected = -1;
         const auto sel = SelectedItem();
+        std::vector<Entry> entries;
         for (int32_t i = 1; i <= items->Count(); ++i) {
             auto item = items->Item(Variant(int32_t(i)));
-            QIcon icon;
             // An image that is missing from the list just leaves the entry without one.
-            if (images && !item->Image().isEmpty()) icon = QIcon(pixmapOf(images->pictureOf(item->Image())));
-            c->addItem(icon, QString(item->Indentation() * 2, ' ') + qs(item->Text()));
+            PicturePtr picture;
+            if (images && !item->Image().isEmpty()) picture = images->pictureOf(item->Image());
+            entries.push_back({QString(item->Indentation() * 2, ' ') + qs(item->Text()), picture});
             if (item == sel) selected = i - 1;
+        }
+        // Refilled only when the entries changed: refilling a dropped list would empty it on screen.
+        if (entries != shown_) {
+            c->clear();
+            for (const Entry& e : entries) c->addItem(QIcon(pixmapOf(e.picture)), e.text);
+            shown_ = std::move(entries);
         }
         c->setCurrentIndex(selected);
         showText(c->lineEdit(), Text(), SelStart(), SelLength());
@@ -223,6 +229,14 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
         else if (!DroppedDown() && open)
             c->hidePopup();
     }
+
+  private:
+    struct Entry {
+        QString text;
+        PicturePtr picture;
+        bool operator==(const Entry&) const = default;
+    };
+    std::vector<Entry> shown_;  // what the widget's list holds now
 };
 
 class QtCheckBox : public QtChild<HeadlessCheckBox> {
