@@ -1,7 +1,8 @@
 // Speed of the grid's data exchange against same-run baselines: LoadArray and SaveToArray against a
 // plain std::vector<std::string> fill of the same texts; loading the grid from an XML file (5
 // attribute and 5 element columns) against pugixml's own parse plus a walk that copies every value;
-// writing the grid back and saving against building and saving the same document with pugixml.
+// writing the grid back and saving against building and saving the same document with pugixml;
+// LoadRecordset over a SQLite query against a bare sqlite3_step loop that copies every text.
 // The grid's Rows property stops below 32768 rows, so the loads run at 8,000 and 32,000 rows (the
 // same fourfold growth as 100,000 to 400,000); SaveToArray, which only reads, runs up to 400,000.
 #include <benchmark/benchmark.h>
@@ -12,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
 #include <pugixml.hpp>
 
 #include "grid/frame/vantrel.h"
 #include "platform/flexgrid/flexgrid.h"
 #include "platform/headless/headless_children.h"
+#include "platform/recordset/recordset.h"
 #include "platform/runtime/registry.h"
 
 namespace {
@@ -198,6 +201,71 @@ void BM_UpdateXMLRootAndSave(benchmark::State& state) {
     }
 }
 
+// --- recordsets --------------------------------------------------------------------------------------
+
+// A database with one table of ten text columns c0..c9.
+const std::string& databaseFile(int rows) {
+    static std::string path;
+    static int made = 0;
+    if (made != rows) {
+        path = (std::filesystem::temp_directory_path() /
+                ("bench-exchange-" + std::to_string(::getpid()) + ".db"))
+                   .string();
+        std::filesystem::remove(path);
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        std::string create = "CREATE TABLE t(";
+        for (int c = 0; c < kCols; ++c) create += (c ? ", c" : "c") + std::to_string(c) + " TEXT";
+        sqlite3_exec(db, (create + ")").c_str(), nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO t VALUES(?,?,?,?,?,?,?,?,?,?)", -1, &insert, nullptr);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < kCols; ++c) {
+                const std::string t = text(r, c);
+                sqlite3_bind_text(insert, c + 1, t.c_str(), int(t.size()), SQLITE_TRANSIENT);
+            }
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        made = rows;
+    }
+    return path;
+}
+
+void BM_SqliteStepCopy(benchmark::State& state) {
+    const std::string& path = databaseFile(int(state.range(0)));
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* select = nullptr;
+        sqlite3_prepare_v2(db, "SELECT * FROM t", -1, &select, nullptr);
+        std::vector<std::string> values;
+        while (sqlite3_step(select) == SQLITE_ROW) {
+            for (int c = 0; c < kCols; ++c) {
+                const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(select, c));
+                values.emplace_back(t ? t : "", size_t(sqlite3_column_bytes(select, c)));
+            }
+        }
+        sqlite3_finalize(select);
+        sqlite3_close(db);
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+void BM_LoadRecordset(benchmark::State& state) {
+    const std::string& path = databaseFile(int(state.range(0)));
+    PlacedGrid p;
+    for (auto _ : state) {
+        const ax::Variant rec(ax::openSqliteRecordset(path, "SELECT * FROM t"));
+        p.grid->LoadRecordset(rec);
+        if (p.grid->Rows() != state.range(0) + 1) state.SkipWithError("LoadRecordset stopped early");
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_VectorFill)->Arg(8000)->Arg(32000)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
@@ -213,5 +281,8 @@ BENCHMARK(BM_PugiParseWalk)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_LoadXMLRoot)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PugiBuildSave)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UpdateXMLRootAndSave)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK(BM_SqliteStepCopy)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRecordset)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

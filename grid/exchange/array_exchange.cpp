@@ -149,6 +149,8 @@ bool Vantrel::SaveToArray(ax::Variant& StrArray) {
                 if (checkBox[static_cast<size_t>(c)]) {
                     keep.moveTo(r, c, false);
                     data[at] = ax::Variant(checkTextOfCurrentCell());
+                } else if (std::string* text = data[at].get<std::string>()) {
+                    g.copyTextMatrix(r, c, *text);  // a string array: fill its element in place
                 } else {
                     data[at] = ax::Variant(g.TextMatrix(r, c));
                 }

@@ -92,6 +92,10 @@ class FlexGrid : public Child, public InputTarget {
     // --- cell text and item data ------------------------------------------------------------------
     // Any cell, without moving the current cell.
     virtual std::string TextMatrix(int32_t row, int32_t col) const = 0;
+    // TextMatrix into a string the caller keeps, reusing its buffer (for reads of whole tables).
+    virtual void copyTextMatrix(int32_t row, int32_t col, std::string& out) const {
+        out = TextMatrix(row, col);
+    }
     virtual void setTextMatrix(int32_t row, int32_t col, const std::string& text) = 0;
     // The current cell (a let may reach the whole selection when FillStyle is FillRepeat).
     virtual std::string Text() const = 0;

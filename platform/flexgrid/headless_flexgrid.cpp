@@ -193,6 +193,11 @@ std::string HeadlessFlexGrid::TextMatrix(int32_t row, int32_t col) const {
     return cell(row, col);
 }
 
+void HeadlessFlexGrid::copyTextMatrix(int32_t row, int32_t col, std::string& out) const {
+    checkCell(row, col);
+    out = cell(row, col);
+}
+
 void HeadlessFlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) {
     checkCell(row, col);
     cell(row, col) = text;

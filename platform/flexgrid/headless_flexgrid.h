@@ -44,6 +44,7 @@ class HeadlessFlexGrid : public FlexGrid {
 
     // --- cell text and item data
     std::string TextMatrix(int32_t row, int32_t col) const override;
+    void copyTextMatrix(int32_t row, int32_t col, std::string& out) const override;
     void setTextMatrix(int32_t row, int32_t col, const std::string& text) override;
     std::string Text() const override;
     void setText(const std::string& text) override;
