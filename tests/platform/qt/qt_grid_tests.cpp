@@ -210,3 +210,34 @@ TEST(QtGrid, ScreenReadersSeeATableOfTheCells) {
     EXPECT_EQ(t->cellAt(7, 3)->text(QAccessible::Name), "changed");
     EXPECT_EQ(t->cellAt(40, 0), nullptr);
 }
+
+TEST(QtGrid, HugeFontsThousandsOfColumnsAndBrokenPicturesLeaveTheGridWorking) {
+    GridPair p;
+    // A picture whose pixels do not match its size, as a file that failed half-way would give.
+    p.q->setRow(2);
+    p.q->setCol(2);
+    p.q->setCellPicture(std::make_shared<Picture>(100000, 100000, std::vector<uint32_t>(4, 0xFF0000FFu)));
+    p.q->setRow(3);
+    p.q->setCol(3);
+    p.q->setCellFontSize(2000.0f);
+    p.q->setFont(std::make_shared<Font>("DejaVu Sans", 900.0f));
+    p.qt.syncViews();
+    EXPECT_FALSE(p.shot().isNull());
+
+    p.q->setCols(3000);
+    p.q->setTextMatrix(1, 2999, "far right");
+    p.q->setLeftCol(2990);
+    p.qt.syncViews();
+    EXPECT_FALSE(p.shot().isNull());
+    EXPECT_EQ(p.q->LeftCol(), 2990);
+
+    // Nothing was lost, and a click still lands on the cell under the mouse.
+    EXPECT_EQ(p.q->TextMatrix(1, 2999), "far right");
+    EXPECT_EQ(p.q->TextMatrix(4, 2), "4:2");
+    p.q->setFont(std::make_shared<Font>("DejaVu Sans", 8.25f));
+    p.q->setLeftCol(1);
+    p.qt.syncViews();
+    QTest::mouseClick(p.q->canvas(), Qt::LeftButton, {}, p.centre(5, 2));
+    EXPECT_EQ(p.q->Row(), 5);
+    EXPECT_EQ(p.q->Col(), 2);
+}
