@@ -16,8 +16,7 @@ namespace vantrel {
 namespace {
 
 // Comments and processing instructions carry no cell data: rows and row children skip them.
-bool carriesData(const ax::xml::Node& node) {
-    const ax::xml::NodeType type = node.nodeType();
+bool carriesData(ax::xml::NodeType type) {
     return type != ax::xml::NodeType::Comment && type != ax::xml::NodeType::ProcessingInstruction;
 }
 
@@ -70,7 +69,7 @@ bool Vantrel::loadXMLRows(bool rootChildForm, bool useTagNamesForHeading) {
         for (ax::xml::NodePtr node = first; node; node = node->nextSibling()) {
             const auto row = std::dynamic_pointer_cast<ax::xml::Element>(node);
             if (!row) continue;
-            if (row->attributes()->length() == 0 && !row->hasChildNodes()) continue;
+            if (!row->hasAttributes() && !row->hasChildNodes()) continue;
             const int32_t r = g.Rows();
             setRows(r + 1);
             if (g.Rows() != r + 1) ax::raise(ax::err::Overflow);  // more rows than the grid holds
@@ -124,15 +123,10 @@ int32_t findColumn(const std::vector<ColumnSettings>& settings, int32_t cols,
 }  // namespace
 
 void Vantrel::loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
-    const auto attributes = row->attributes();
-    const int32_t count = attributes->length();
-    if (count == 0) return;
     ax::FlexGrid& g = *FlexGrid_;
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
-    for (int32_t i = 0; i < count; ++i) {
-        const ax::xml::AttributePtr attribute = attributes->item(i);
-        const std::string name = attribute->name();
+    row->forEachAttribute([&](const std::string& name, const std::string& value) {
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name);
         if (column < 0) {
             ++attributeColumnCount_;
@@ -149,18 +143,16 @@ void Vantrel::loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bo
             settingsAt(column).ColAttributeName = name;
             if (useTagNamesForHeading) SetCellText(0, column, name);
         }
-        SetCellText(r, column, attribute->value());
-    }
+        SetCellText(r, column, value);
+    });
 }
 
 void Vantrel::loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
-    if (!row->hasChildNodes()) return;
     ax::FlexGrid& g = *FlexGrid_;
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
-    for (ax::xml::NodePtr child = row->firstChild(); child; child = child->nextSibling()) {
-        if (!carriesData(*child)) continue;
-        const std::string name = child->nodeName();
+    row->forEachChild([&](ax::xml::NodeType type, const std::string& name, const std::string& text) {
+        if (!carriesData(type)) return;
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name);
         if (column < 0) {
             ++elementColumnCount_;
@@ -175,8 +167,8 @@ void Vantrel::loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool
             settingsAt(column).ColElementName = name;
             if (useTagNamesForHeading) SetCellText(0, column, name);
         }
-        SetCellText(r, column, child->text());
-    }
+        SetCellText(r, column, text);
+    });
 }
 
 }  // namespace vantrel

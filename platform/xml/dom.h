@@ -8,6 +8,7 @@
 // read a DTD or expand an entity. A document whose DOCTYPE declares entities is refused.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -101,6 +102,10 @@ class Node : public Object {
     // The attributes of an element; nullptr (Nothing) for other nodes.
     std::shared_ptr<NamedNodeMap> attributes() const;
     DocumentPtr ownerDocument() const;
+    // Visits the child nodes in order with the type, name and text their node objects would give,
+    // making no objects: the way to read a whole document fast. The visit must not change the tree.
+    void forEachChild(const std::function<void(NodeType type, const std::string& name,
+                                               const std::string& text)>& visit) const;
 
     // Tree changes. A node from another document is copied in and the given object then stands for
     // the copy. Refused (error 5): a node into itself or its own descendant, a second document
@@ -138,6 +143,11 @@ class Element : public Node {
     using Node::Node;
 
     std::string tagName() const { return nodeName(); }
+    bool hasAttributes() const;
+    // Visits the attributes in order with their names and values, making no attribute objects.
+    // The visit must not change the tree.
+    void forEachAttribute(
+        const std::function<void(const std::string& name, const std::string& value)>& visit) const;
     Variant getAttribute(const std::string& name) const;  // Null when absent
     void setAttribute(const std::string& name, const Variant& value);
     void removeAttribute(const std::string& name);

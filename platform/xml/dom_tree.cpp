@@ -247,12 +247,11 @@ bool isXmlName(std::string_view name) {
 
 Node::Node(std::shared_ptr<Tree> tree, pugi::xml_node node) : ref_(std::move(tree), node.internal_object()) {}
 
-Node::~Node() = default;
+namespace {
 
-pugi::xml_node Node::handle() const { return detail::nodeOf(ref_.node()); }
-
-NodeType Node::nodeType() const {
-    switch (handle().type()) {
+// What a node object of this node would answer for nodeType, nodeName and text.
+NodeType typeOf(pugi::xml_node n) {
+    switch (n.type()) {
         case pugi::node_element:
             return NodeType::Element;
         case pugi::node_pcdata:
@@ -271,8 +270,7 @@ NodeType Node::nodeType() const {
     }
 }
 
-std::string Node::nodeName() const {
-    const pugi::xml_node n = handle();
+std::string nameOf(pugi::xml_node n) {
     switch (n.type()) {
         case pugi::node_pcdata:
             return "#text";
@@ -293,6 +291,52 @@ std::string Node::nodeName() const {
             return n.name();
     }
 }
+
+std::string textOf(const Tree& t, pugi::xml_node root) {
+    switch (root.type()) {
+        case pugi::node_element:
+        case pugi::node_document:
+            break;
+        case pugi::node_declaration:
+            return detail::declarationData(root);
+        default:
+            return root.value();
+    }
+    // The common case of an element holding one piece of text.
+    if (const pugi::xml_node only = root.first_child();
+        only && !only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata))
+        return only.value();
+    // Descendants in document order, without recursion: depth must not cost stack.
+    std::string out;
+    pugi::xml_node cur = detail::firstChildOf(t, root);
+    while (cur) {
+        const auto type = cur.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata) out += cur.value();
+        if (pugi::xml_node child = cur.first_child(); child && type == pugi::node_element) {
+            cur = child;
+            continue;
+        }
+        while (cur && cur != root) {
+            if (pugi::xml_node next = detail::nextOf(t, cur)) {
+                cur = next;
+                break;
+            }
+            cur = cur.parent();
+        }
+        if (cur == root) break;
+    }
+    return out;
+}
+
+}  // namespace
+
+Node::~Node() = default;
+
+pugi::xml_node Node::handle() const { return detail::nodeOf(ref_.node()); }
+
+NodeType Node::nodeType() const { return typeOf(handle()); }
+
+std::string Node::nodeName() const { return nameOf(handle()); }
 
 Variant Node::nodeValue() const {
     const pugi::xml_node n = handle();
@@ -327,42 +371,13 @@ void Node::setNodeValue(const Variant& value) {
     }
 }
 
-std::string Node::text() const {
-    const pugi::xml_node root = handle();
-    switch (root.type()) {
-        case pugi::node_element:
-        case pugi::node_document:
-            break;
-        case pugi::node_declaration:
-            return detail::declarationData(root);
-        default:
-            return root.value();
-    }
-    // The common case of an element holding one piece of text.
-    if (const pugi::xml_node only = root.first_child();
-        only && !only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata))
-        return only.value();
-    // Descendants in document order, without recursion: depth must not cost stack.
-    std::string out;
+std::string Node::text() const { return textOf(*tree(), handle()); }
+
+void Node::forEachChild(
+    const std::function<void(NodeType type, const std::string& name, const std::string& text)>& visit) const {
     const Tree& t = *tree();
-    pugi::xml_node cur = detail::firstChildOf(t, root);
-    while (cur) {
-        const auto type = cur.type();
-        if (type == pugi::node_pcdata || type == pugi::node_cdata) out += cur.value();
-        if (pugi::xml_node child = cur.first_child(); child && type == pugi::node_element) {
-            cur = child;
-            continue;
-        }
-        while (cur && cur != root) {
-            if (pugi::xml_node next = detail::nextOf(t, cur)) {
-                cur = next;
-                break;
-            }
-            cur = cur.parent();
-        }
-        if (cur == root) break;
-    }
-    return out;
+    for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c))
+        visit(typeOf(c), nameOf(c), textOf(t, c));
 }
 
 void Node::setText(const std::string& text) {
@@ -579,6 +594,18 @@ NodePtr Node::selectSingleNode(const std::string& path) const {
 }
 
 // --- Element -------------------------------------------------------------------------------------
+
+bool Element::hasAttributes() const { return bool(handle().first_attribute()); }
+
+void Element::forEachAttribute(
+    const std::function<void(const std::string& name, const std::string& value)>& visit) const {
+    std::string name, value;  // reused, so short names and values cost no allocation
+    for (pugi::xml_attribute a = handle().first_attribute(); a; a = a.next_attribute()) {
+        name.assign(a.name());
+        value.assign(a.value());
+        visit(name, value);
+    }
+}
 
 Variant Element::getAttribute(const std::string& name) const {
     const pugi::xml_attribute a = handle().attribute(name.c_str());
