@@ -214,11 +214,7 @@ void Vantrel::appendGridRows(const std::shared_ptr<ax::xml::Node>& parent) {
             const std::string text = TextMatrix(r, c);
             // The same attribute node as createAttribute plus setAttributeNode, without an object per cell.
             if (asAttribute) row->setAttribute(column.ColAttributeName, ax::Variant(text));
-            if (asElement) {
-                const ax::xml::ElementPtr child = document.createElement(column.ColElementName);
-                child->setText(text);
-                row->appendChild(child);
-            }
+            if (asElement) row->appendTextChild(column.ColElementName, text);
         }
     }
 }

@@ -144,6 +144,9 @@ class Element : public Node {
 
     std::string tagName() const { return nodeName(); }
     bool hasAttributes() const;
+    // Appends a child element holding one text (none for an empty text), as createElement, setText and
+    // appendChild would, without making its object: the way to write a whole document fast.
+    void appendTextChild(const std::string& tagName, const std::string& text);
     // Visits the attributes in order with their names and values, making no attribute objects.
     // The visit must not change the tree.
     void forEachAttribute(

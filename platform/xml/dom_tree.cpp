@@ -597,6 +597,14 @@ NodePtr Node::selectSingleNode(const std::string& path) const {
 
 bool Element::hasAttributes() const { return bool(handle().first_attribute()); }
 
+void Element::appendTextChild(const std::string& tagName, const std::string& text) {
+    if (!isXmlName(tagName)) domError("'" + tagName + "' is not a valid element name.");
+    pugi::xml_node child = handle().append_child(pugi::node_element);
+    child.set_name(tagName.c_str());
+    if (!text.empty()) child.append_child(pugi::node_pcdata).set_value(text.c_str());
+    tree()->changed();
+}
+
 void Element::forEachAttribute(
     const std::function<void(const std::string& name, const std::string& value)>& visit) const {
     std::string name, value;  // reused, so short names and values cost no allocation

@@ -328,3 +328,38 @@ TEST(XmlDom, UnwritablePathRaisesAndAFailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bulk readers and writer give what the node objects give, in the same order.
+TEST(XmlDom, BulkReadersAndWriterAgreeWithTheNodeObjects) {
+    auto doc = Document::create();
+    ASSERT_TRUE(doc->loadXML("<r><row a='1' b='x&amp;y'><e>t<i>u</i></e><!--c--><f/>tail</row></r>"));
+    const ElementPtr row = std::dynamic_pointer_cast<Element>(doc->documentElement()->firstChild());
+    ASSERT_TRUE(row);
+
+    std::vector<std::string> seen;
+    row->forEachAttribute([&](const std::string& n, const std::string& v) { seen.push_back(n + "=" + v); });
+    EXPECT_EQ(seen, (std::vector<std::string>{"a=1", "b=x&y"}));
+
+    std::vector<std::string> expected;
+    for (NodePtr c = row->firstChild(); c; c = c->nextSibling())
+        expected.push_back(std::to_string(c->nodeTypeValue()) + " " + c->nodeName() + " " + c->text());
+    seen.clear();
+    row->forEachChild([&](NodeType t, const std::string& n, const std::string& text) {
+        seen.push_back(std::to_string(static_cast<int32_t>(t)) + " " + n + " " + text);
+    });
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(row->hasAttributes());
+    EXPECT_FALSE(std::dynamic_pointer_cast<Element>(row->lastChild()->previousSibling())->hasAttributes());
+
+    row->appendTextChild("g", "new");
+    row->appendTextChild("h", "");
+    EXPECT_EQ(row->lastChild()->xml(), "<h/>");
+    EXPECT_EQ(row->lastChild()->previousSibling()->xml(), "<g>new</g>");
+    EXPECT_EQ(errorOf([&] { row->appendTextChild("1bad", "x"); }), ax::err::InvalidProcedureCall);
+    EXPECT_EQ(row->lastChild()->nodeName(), "h");  // nothing added by the refused call
+}
+
+}  // namespace
