@@ -390,10 +390,10 @@ void QtView::installInput() {
     // Keys, mouse and focus on the widget or any part of it go to the control.
     auto* filter = new ChildInputFilter(&child(), widget_);
     widget_->installEventFilter(filter);
-    for (QWidget* inner : widget_->findChildren<QWidget*>()) {
-        if (inner->windowFlags() & Qt::Popup) continue;
-        inner->installEventFilter(filter);
-    }
+    // Parts inside a window of their own (a combo box's dropped list and everything in it) keep Qt's
+    // handling: a click on a list entry must choose it, not reach the control as a click on the box.
+    for (QWidget* inner : widget_->findChildren<QWidget*>())
+        if (inner->window() == widget_->window()) inner->installEventFilter(filter);
 }
 
 void QtView::placeWidget() {
