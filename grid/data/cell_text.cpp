@@ -33,12 +33,9 @@ inline void setLimited(ax::FlexGrid& g, int32_t row, int32_t col, const std::str
 
 }  // namespace
 
-bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
-    return setCellTextWithin(FlexGrid_->shape(), row, col, text);
-}
-
-bool Vantrel::setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t col,
-                                const std::string& text) {
+// Defined before its callers in this file, so that they take it in.
+inline bool Vantrel::writeCellText(const ax::GridShape& shape, int32_t row, int32_t col,
+                                   const std::string& text) {
     ax::FlexGrid& g = *FlexGrid_;
     if (row < shape.fixedRows || col < shape.fixedCols) {
         g.setTextMatrix(row, col, text);
@@ -57,6 +54,15 @@ bool Vantrel::setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t
         default:
             return setCheckedCellText(row, col, text, column);
     }
+}
+
+bool Vantrel::SetCellText(int32_t row, int32_t col, const std::string& text) {
+    return writeCellText(FlexGrid_->shape(), row, col, text);
+}
+
+bool Vantrel::setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t col,
+                                const std::string& text) {
+    return writeCellText(shape, row, col, text);
 }
 
 bool Vantrel::setCheckedCellText(int32_t row, int32_t col, const std::string& text,
@@ -165,7 +171,7 @@ std::string Vantrel::TextMatrix(int32_t row, int32_t col) const {
 void Vantrel::setTextMatrix(int32_t row, int32_t col, const std::string& value) {
     const ax::GridShape shape = FlexGrid_->shape();
     if (row < 0 || row >= shape.rows || col < 0 || col >= shape.cols) return;
-    if (setCellTextWithin(shape, row, col, value)) notify("TextMatrix");
+    if (writeCellText(shape, row, col, value)) notify("TextMatrix");
 }
 
 std::string Vantrel::TextArray(int32_t index) const {

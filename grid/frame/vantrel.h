@@ -470,9 +470,10 @@ class Vantrel : public ax::Control {
         if (col < 0 || static_cast<size_t>(col) >= settings_.size()) ax::raise(ax::err::SubscriptOutOfRange);
         return settings_[static_cast<size_t>(col)];
     }
-    // SetCellText for a cell inside the given shape; the kinds that only cut the text stay inline,
-    // as hosts write whole tables through here.
+    // SetCellText for a cell inside the given shape, for callers that write whole tables.
     bool setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t col, const std::string& text);
+    // Its body, inline where it is defined so that host writes of plain text cost no further calls.
+    bool writeCellText(const ax::GridShape& shape, int32_t row, int32_t col, const std::string& text);
     // The rule of the kinds that check, convert or store the text elsewhere.
     bool setCheckedCellText(int32_t row, int32_t col, const std::string& text, const ColumnSettings& column);
     // The columns that both the inner grid and the settings array hold (grid-wide setters walk these).

@@ -71,7 +71,11 @@ void HeadlessFlexGrid::setCellTextStyle(int32_t v) {
     VN_CELL_SET(textStyle, OwnTextStyle, v);
 }
 
-PicturePtr HeadlessFlexGrid::CellPicture() const { VN_CELL_GET(picture, OwnPicture, emptyPicture()); }
+// A cell without a picture answers one shared empty picture: reads of whole columns make no objects.
+PicturePtr HeadlessFlexGrid::CellPicture() const {
+    static const PicturePtr none = emptyPicture();
+    VN_CELL_GET(picture, OwnPicture, none);
+}
 
 void HeadlessFlexGrid::setCellPicture(PicturePtr p) {
     if (!hasPicture(p)) {
