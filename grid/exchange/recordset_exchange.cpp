@@ -13,8 +13,8 @@ namespace vantrel {
 namespace {
 
 // A value joined with the empty text: Null and Empty give "", anything else its automation text.
-std::string joinedText(const ax::Variant& value) {
-    if (const std::string* s = value.get<std::string>()) return *s;
+std::string joinedText(ax::Variant value) {
+    if (std::string* s = value.get<std::string>()) return std::move(*s);
     if (value.isEmpty() || value.isNull()) return std::string();
     return ax::cStr(value);
 }
@@ -72,9 +72,14 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
         setCols(count);
         if (g.Cols() != count) return;  // more fields than the grid has columns for
         // rec.Fields(i), asked again for every value, so that a source handing out snapshots works too.
-        auto fieldMember = [&rec](int32_t i, std::string_view member) {
-            const ax::Variant field = ax::getProperty(rec, "Fields", {ax::Variant(i)});
-            return joinedText(ax::getProperty(objectOf(field), member));
+        // The argument lists are kept from call to call: a value costs no list of its own.
+        std::vector<ax::Variant> index(1), noArguments;
+        auto fieldMember = [&](int32_t i, std::string_view member) {
+            index.resize(1);  // a callee may have changed the list it was given
+            index[0] = ax::Variant(i);
+            const ax::Variant field = rec.Invoke("Fields", ax::InvokeKind::PropertyGet, index);
+            noArguments.clear();
+            return joinedText(objectOf(field).Invoke(member, ax::InvokeKind::PropertyGet, noArguments));
         };
         for (int32_t i = 0; i < count; ++i) SetCellText(0, i, fieldMember(i, "Name"));
         if (truth(ax::getProperty(rec, "EOF")) || truth(ax::getProperty(rec, "bof"))) return;

@@ -44,7 +44,13 @@ uint32_t HeadlessFlexGrid::newSlot() {
 void HeadlessFlexGrid::releaseSlot(uint32_t slot) {
     // Free the texts' memory now; the slot is handed out again empty.
     std::string* texts = store_.slot(slot);
-    for (int32_t c = 0; c < cols_; ++c) std::string().swap(texts[c]);
+    static const size_t inPlace = std::string().capacity();  // a text this short owns no memory
+    for (int32_t c = 0; c < cols_; ++c) {
+        if (texts[c].capacity() > inPlace)
+            std::string().swap(texts[c]);
+        else
+            texts[c].clear();
+    }
     if (slot < formats_.size()) RowFormats().swap(formats_[slot]);
     freeSlots_.push_back(slot);
 }

@@ -164,7 +164,8 @@ class SqliteRows : public RowSource {
         const int n = static_cast<int>(row_.size());
         for (int i = 0; i < n; ++i) {
             Variant& cell = row_[static_cast<size_t>(i)];
-            switch (sqlite3_column_type(stmt_, i)) {
+            const int type = sqlite3_column_type(stmt_, i);
+            switch (type) {
                 case SQLITE_INTEGER: {
                     const sqlite3_int64 v = sqlite3_column_int64(stmt_, i);
                     if (v >= INT32_MIN && v <= INT32_MAX)
@@ -180,7 +181,7 @@ class SqliteRows : public RowSource {
                     cell = Variant(Null{});
                     break;
                 default: {  // text and blobs: the bytes as they are
-                    const bool blob = sqlite3_column_type(stmt_, i) == SQLITE_BLOB;
+                    const bool blob = type == SQLITE_BLOB;
                     const void* p = blob ? sqlite3_column_blob(stmt_, i) : sqlite3_column_text(stmt_, i);
                     const size_t size = static_cast<size_t>(sqlite3_column_bytes(stmt_, i));
                     const char* bytes = static_cast<const char*>(p);
