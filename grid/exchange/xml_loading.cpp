@@ -66,16 +66,15 @@ bool Vantrel::loadXMLRows(bool rootChildForm, bool useTagNamesForHeading) {
             if (!firstRow) ax::raise(ax::err::TypeMismatch);
             rowElementTagName_ = firstRow->tagName();
         }
-        for (ax::xml::NodePtr node = first; node; node = node->nextSibling()) {
-            const auto row = std::dynamic_pointer_cast<ax::xml::Element>(node);
-            if (!row) continue;
-            if (!row->hasAttributes() && !row->hasChildNodes()) continue;
+        std::vector<int32_t> attributeHints, elementHints;
+        container->forEachChildElement([&](ax::xml::Element& row) {
+            if (!row.hasAttributes() && !row.hasChildNodes()) return;
             const int32_t r = g.Rows();
             setRows(r + 1);
             if (g.Rows() != r + 1) ax::raise(ax::err::Overflow);  // more rows than the grid holds
-            loadRowAttributes(row, useTagNamesForHeading);
-            loadRowElements(row, useTagNamesForHeading);
-        }
+            loadRowAttributes(row, useTagNamesForHeading, attributeHints);
+            loadRowElements(row, useTagNamesForHeading, elementHints);
+        });
         suppressBindingReset_ = false;
         return true;
     } catch (const ax::AutomationError& e) {
@@ -111,23 +110,35 @@ void Vantrel::setLoaderCols(int32_t n) {
 
 namespace {
 
-// The first column whose name (attribute or element, as `field` selects) is exactly `name`.
+// The first column whose name (attribute or element, as `field` selects) is exactly `name`. Rows of
+// one document mostly give their names in the same order, so the column that the same position
+// found in the row before is tried first.
 int32_t findColumn(const std::vector<ColumnSettings>& settings, int32_t cols,
-                   std::string ColumnSettings::*field, const std::string& name) {
+                   std::string ColumnSettings::*field, const std::string& name, std::vector<int32_t>& hints,
+                   size_t position) {
     const int32_t n = std::min(cols, static_cast<int32_t>(settings.size()));
-    for (int32_t c = 0; c < n; ++c)
-        if (settings[static_cast<size_t>(c)].*field == name) return c;
-    return -1;
+    if (position < hints.size()) {
+        const int32_t hint = hints[position];
+        if (hint >= 0 && hint < n && settings[static_cast<size_t>(hint)].*field == name) return hint;
+    }
+    int32_t found = -1;
+    for (int32_t c = 0; c < n && found < 0; ++c)
+        if (settings[static_cast<size_t>(c)].*field == name) found = c;
+    if (position >= hints.size()) hints.resize(position + 1, -1);
+    hints[position] = found;
+    return found;
 }
 
 }  // namespace
 
-void Vantrel::loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
+void Vantrel::loadRowAttributes(const ax::xml::Element& row, bool useTagNamesForHeading,
+                                std::vector<int32_t>& hints) {
     ax::FlexGrid& g = *FlexGrid_;
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
-    row->forEachAttribute([&](const std::string& name, const std::string& value) {
-        int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name);
+    size_t position = 0;
+    row.forEachAttribute([&](const std::string& name, const std::string& value) {
+        int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name, hints, position++);
         if (column < 0) {
             ++attributeColumnCount_;
             // The first new name of a load takes over the grid's starting column, unless the other
@@ -147,13 +158,15 @@ void Vantrel::loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bo
     });
 }
 
-void Vantrel::loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading) {
+void Vantrel::loadRowElements(const ax::xml::Element& row, bool useTagNamesForHeading,
+                              std::vector<int32_t>& hints) {
     ax::FlexGrid& g = *FlexGrid_;
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
-    row->forEachChild([&](ax::xml::NodeType type, const std::string& name, const std::string& text) {
+    size_t position = 0;
+    row.forEachChild([&](ax::xml::NodeType type, const std::string& name, const std::string& text) {
         if (!carriesData(type)) return;
-        int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name);
+        int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name, hints, position++);
         if (column < 0) {
             ++elementColumnCount_;
             if (firstElementPending_) {

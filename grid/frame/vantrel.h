@@ -540,8 +540,11 @@ class Vantrel : public ax::Control {
     void fillFromRecordset(ax::Object& rec);
     // The shared body of the two XML loaders: the rows are the children of the root or of its container.
     bool loadXMLRows(bool rootChildForm, bool useTagNamesForHeading);
-    void loadRowAttributes(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
-    void loadRowElements(const std::shared_ptr<ax::xml::Element>& row, bool useTagNamesForHeading);
+    // `hints` holds, by position in the row, the column that name had in the row before.
+    void loadRowAttributes(const ax::xml::Element& row, bool useTagNamesForHeading,
+                           std::vector<int32_t>& hints);
+    void loadRowElements(const ax::xml::Element& row, bool useTagNamesForHeading,
+                         std::vector<int32_t>& hints);
     void appendGridRows(const std::shared_ptr<ax::xml::Node>& parent);
     void setLoaderCols(int32_t n);      // Cols for a loader: column 0 keeps its XML names
     void requireRunTimeForXml() const;  // 387 at design time

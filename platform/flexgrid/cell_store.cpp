@@ -41,8 +41,14 @@ void CellStore::setWidth(int32_t width) {
 }
 
 void CellStore::clearTexts() {
+    static const size_t inPlace = std::string().capacity();  // a text this short owns no memory
     for (auto& block : blocks_)
-        for (auto& text : block) std::string().swap(text);
+        for (auto& text : block) {
+            if (text.capacity() > inPlace)
+                std::string().swap(text);
+            else
+                text.clear();
+        }
 }
 
 }  // namespace ax::detail

@@ -106,6 +106,9 @@ class Node : public Object {
     // making no objects: the way to read a whole document fast. The visit must not change the tree.
     void forEachChild(const std::function<void(NodeType type, const std::string& name,
                                                const std::string& text)>& visit) const;
+    // Visits the child elements in order through one element object moved from child to child: the
+    // object stands for each child only during its visit and must not be kept.
+    void forEachChildElement(const std::function<void(Element& child)>& visit) const;
 
     // Tree changes. A node from another document is copied in and the given object then stands for
     // the copy. Refused (error 5): a node into itself or its own descendant, a second document

@@ -292,6 +292,16 @@ std::string nameOf(pugi::xml_node n) {
     }
 }
 
+// The text of an element that holds one piece of text and nothing else (the common case); nullptr
+// for any other node.
+const char* onlyTextOf(pugi::xml_node element) {
+    if (element.type() != pugi::node_element) return nullptr;
+    const pugi::xml_node only = element.first_child();
+    if (only && !only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata))
+        return only.value();
+    return nullptr;
+}
+
 std::string textOf(const Tree& t, pugi::xml_node root) {
     switch (root.type()) {
         case pugi::node_element:
@@ -302,10 +312,7 @@ std::string textOf(const Tree& t, pugi::xml_node root) {
         default:
             return root.value();
     }
-    // The common case of an element holding one piece of text.
-    if (const pugi::xml_node only = root.first_child();
-        only && !only.next_sibling() && (only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata))
-        return only.value();
+    if (const char* only = onlyTextOf(root)) return only;
     // Descendants in document order, without recursion: depth must not cost stack.
     std::string out;
     pugi::xml_node cur = detail::firstChildOf(t, root);
@@ -376,8 +383,32 @@ std::string Node::text() const { return textOf(*tree(), handle()); }
 void Node::forEachChild(
     const std::function<void(NodeType type, const std::string& name, const std::string& text)>& visit) const {
     const Tree& t = *tree();
-    for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c))
-        visit(typeOf(c), nameOf(c), textOf(t, c));
+    std::string name, text;  // reused, so short names and texts cost no allocation
+    for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c)) {
+        const NodeType type = typeOf(c);
+        if (type == NodeType::Element)
+            name.assign(c.name());
+        else
+            name = nameOf(c);
+        if (const char* only = onlyTextOf(c))
+            text.assign(only);
+        else
+            text = textOf(t, c);
+        visit(type, name, text);
+    }
+}
+
+void Node::forEachChildElement(const std::function<void(Element& child)>& visit) const {
+    const Tree& t = *tree();
+    std::shared_ptr<Element> cursor;
+    for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c)) {
+        if (c.type() != pugi::node_element) continue;
+        if (!cursor)
+            cursor = std::make_shared<Element>(tree(), c);
+        else
+            static_cast<Node&>(*cursor).ref_.rebind(tree(), c.internal_object());
+        visit(*cursor);
+    }
 }
 
 void Node::setText(const std::string& text) {
