@@ -351,6 +351,9 @@ TEST(XmlDom, BulkReadersAndWriterAgreeWithTheNodeObjects) {
     });
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(seen.size(), 4u);
+    seen.clear();
+    row->forEachChildElement([&](Element& e) { seen.push_back(e.tagName() + ":" + e.text()); });
+    EXPECT_EQ(seen, (std::vector<std::string>{"e:tu", "f:"}));  // the comment and the text are no elements
     EXPECT_TRUE(row->hasAttributes());
     EXPECT_FALSE(std::dynamic_pointer_cast<Element>(row->lastChild()->previousSibling())->hasAttributes());
 
