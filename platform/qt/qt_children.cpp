@@ -129,7 +129,33 @@ class ListCombo : public QComboBox {
         QComboBox::hidePopup();
         if (onHidden) onHidden();
     }
+    // Opens or closes the dropped list to match the control's.
+    void showDroppedDown(bool droppedDown) {
+        const bool open = view()->window()->isVisible();
+        if (droppedDown && !open && isVisible())
+            showPopup();
+        else if (!droppedDown && open)
+            hidePopup();
+    }
 };
+
+// The widget of a list control: its list closing in Qt closes it in the control, and an entry the user
+// activates reaches the control as `choose(index)`; neither while the view itself is writing to it.
+template <class View>
+ListCombo* makeListCombo(QWidget* parent, bool editable, View& view, std::function<void(int)> choose) {
+    auto* c = new ListCombo(parent);
+    c->setEditable(editable);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->onHidden = [&view] {
+        if (!view.syncing()) view.closeUp();
+    };
+    QObject::connect(c, &QComboBox::activated, [&view, choose = std::move(choose)](int index) {
+        if (view.syncing() || index < 0) return;
+        choose(index);
+        if (auto* h = QtHost::hostOf(view.container())) h->syncViews();
+    });
+    return c;
+}
 
 class QtComboBox : public QtChild<HeadlessComboBox> {
   public:
@@ -137,18 +163,9 @@ class QtComboBox : public QtChild<HeadlessComboBox> {
 
   protected:
     QWidget* makeWidget(QWidget* parent) override {
-        auto* c = new ListCombo(parent);
-        c->setEditable(style() == Style::DropDownCombo);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->onHidden = [this] {
-            if (!syncing_) closeUp();
-        };
-        QObject::connect(c, &QComboBox::activated, [this](int index) {
-            if (syncing_ || index < 0 || index >= ListCount()) return;
-            chooseByMouse(index);
-            if (auto* h = QtHost::hostOf(container())) h->syncViews();
+        return makeListCombo(parent, style() == Style::DropDownCombo, *this, [this](int index) {
+            if (index < ListCount()) chooseByMouse(index);
         });
-        return c;
     }
 
   public:
@@ -169,29 +186,17 @@ class QtComboBox : public QtChild<HeadlessComboBox> {
             c->lineEdit()->setReadOnly(Locked());
         }
         applyLook(c, *this);
-        const bool open = c->view()->window()->isVisible();
-        if (DroppedDown() && !open && c->isVisible())
-            c->showPopup();
-        else if (!DroppedDown() && open)
-            c->hidePopup();
+        c->showDroppedDown(DroppedDown());
     }
 };
 
 class QtImageCombo : public QtChild<HeadlessImageCombo> {
   protected:
     QWidget* makeWidget(QWidget* parent) override {
-        auto* c = new ListCombo(parent);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->onHidden = [this] {
-            if (!syncing_) closeUp();
-        };
-        QObject::connect(c, &QComboBox::activated, [this](int index) {
-            if (syncing_ || index < 0 || index >= ComboItems()->Count()) return;
-            chooseByMouse(index + 1);
-            if (auto* h = QtHost::hostOf(container())) h->syncViews();
+        // Entries count from 1 in the control.
+        return makeListCombo(parent, true, *this, [this](int index) {
+            if (index < ComboItems()->Count()) chooseByMouse(index + 1);
         });
-        return c;
     }
 
   public:
@@ -223,11 +228,7 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
         showText(c->lineEdit(), Text(), SelStart(), SelLength());
         c->lineEdit()->setReadOnly(Locked());
         applyLook(c, *this);
-        const bool open = c->view()->window()->isVisible();
-        if (DroppedDown() && !open && c->isVisible())
-            c->showPopup();
-        else if (!DroppedDown() && open)
-            c->hidePopup();
+        c->showDroppedDown(DroppedDown());
     }
 
   private:

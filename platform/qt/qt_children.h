@@ -22,6 +22,8 @@ class QtView {
     virtual void sync() = 0;
     // The widget, made on first use once the child's container is on a Qt host; nullptr before.
     QWidget* widget() const { return widget_; }
+    // Whether sync() is writing to the widget now: its signals then are not the user's.
+    bool syncing() const { return syncing_; }
 
   protected:
     // Makes the widget (and its input filter) when the container is known; false while it is not.
