@@ -6,6 +6,7 @@
 #include "platform/host/property_bag.h"
 #include "spin/zel.h"
 #include "tests/spin/zel_host.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
@@ -13,14 +14,7 @@ using ax::Variant;
 using Part = ax::FlatScrollBar::Part;
 using Strings = std::vector<std::string>;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // A C++ host's typed sink; it tries to rewrite every key it is shown.
 struct TypedEvents : zel::ZelEvents {

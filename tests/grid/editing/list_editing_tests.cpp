@@ -2,20 +2,14 @@
 #include "platform/automation/errors.h"
 #include "platform/controls/image_combo.h"
 #include "tests/grid/editing/editing_host.h"
+#include "tests/support/error_of.h"
 
 namespace edittest {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 class ListEditing : public EditingTest {
   protected:

@@ -18,29 +18,14 @@
 #include "platform/flexgrid/headless_flexgrid.h"
 #include "platform/headless/headless_children.h"
 #include "platform/runtime/registry.h"
+#include "tests/support/error_of.h"
+#include "tests/support/number_editor.h"
 
 namespace vantrel::fmttest {
 
-inline void registerNumberEditor() {
-    static const bool done = [] {
-        const auto dir =
-            std::filesystem::temp_directory_path() / ("vantrel-format-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ax::setRegistryPath((dir / "registry").string());
-        ax::registerLibrary(VN_ZEL_LIBRARY);
-        return true;
-    }();
-    (void)done;
-}
+inline void registerNumberEditor() { testsupport::registerNumberEditor("vantrel-format", VN_ZEL_LIBRARY); }
 
-inline int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // An inner grid whose named operations fail once armed, as a broken surface would.
 class BreakableGrid : public ax::HeadlessFlexGrid {

@@ -17,31 +17,14 @@
 #include "platform/flexgrid/headless_flexgrid.h"
 #include "platform/headless/headless_children.h"
 #include "platform/runtime/registry.h"
+#include "tests/support/error_of.h"
+#include "tests/support/number_editor.h"
 
 namespace vantrel::test {
 
-// The number editor is created by its identifier: register its library once, in a private registry.
-inline void registerNumberEditor() {
-    static const bool done = [] {
-        const auto dir =
-            std::filesystem::temp_directory_path() / ("vantrel-tests-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ax::setRegistryPath((dir / "registry").string());
-        ax::registerLibrary(VN_ZEL_LIBRARY);
-        return true;
-    }();
-    (void)done;
-}
+inline void registerNumberEditor() { testsupport::registerNumberEditor("vantrel-tests", VN_ZEL_LIBRARY); }
 
-// The error number a call raises, or 0.
-inline int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // An inner grid that fails the operations a test names, as a broken surface would.
 class FaultyFlexGrid : public ax::HeadlessFlexGrid {

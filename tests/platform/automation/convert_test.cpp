@@ -5,21 +5,13 @@
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 #include "platform/automation/object.h"
+#include "tests/support/error_of.h"
 
 using namespace ax;
 
 namespace {
 
-// The error number a call raises, or 0 when it raises nothing.
-template <class F>
-int32_t errorOf(F f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 }  // namespace
 

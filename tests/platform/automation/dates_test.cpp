@@ -4,6 +4,7 @@
 
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
+#include "tests/support/error_of.h"
 
 using namespace ax;
 
@@ -22,14 +23,7 @@ Date read(const char* text, const Locale& locale) {
     return d ? *d : Date{NAN};
 }
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 }  // namespace
 

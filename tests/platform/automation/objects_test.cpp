@@ -4,19 +4,13 @@
 #include "platform/automation/errors.h"
 #include "platform/automation/font.h"
 #include "platform/automation/variant.h"
+#include "tests/support/error_of.h"
 
 using namespace ax;
 
 namespace {
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 }  // namespace
 

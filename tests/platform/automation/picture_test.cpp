@@ -9,20 +9,14 @@
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
+#include "tests/support/error_of.h"
 
 using namespace ax;
 namespace fs = std::filesystem;
 
 namespace {
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 uint32_t rgbaOf(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
     return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16) | (uint32_t(a) << 24);

@@ -6,6 +6,7 @@
 #include "platform/controls/headless/dt_picker.h"
 #include "platform/controls/headless/image.h"
 #include "platform/controls/headless/image_combo.h"
+#include "tests/support/error_of.h"
 
 using namespace ctltest;
 
@@ -13,14 +14,7 @@ namespace {
 
 ax::Date day(int y, int m, int d, int h = 0, int n = 0) { return ax::toAutomationDate({y, m, d, h, n, 0}); }
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 ax::PicturePtr pixel(uint32_t rgba) {
     return std::make_shared<ax::Picture>(1, 1, std::vector<uint32_t>{rgba});

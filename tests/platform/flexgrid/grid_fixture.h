@@ -7,6 +7,7 @@
 
 #include "platform/automation/errors.h"
 #include "platform/flexgrid/headless_flexgrid.h"
+#include "tests/support/error_of.h"
 
 namespace fgtest {
 
@@ -23,16 +24,7 @@ inline std::vector<std::string> column(const ax::FlexGrid& g, int32_t c) {
     return v;
 }
 
-// The error number a call raises, or 0 when it raises nothing.
-template <class F>
-int32_t errorOf(F&& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // Records notifications by name, with the current cell as each handler saw it.
 struct Recorder {

@@ -1,20 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "host_fakes.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
 using hosttest::Log;
 using hosttest::Placed;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 TEST(HeadlessFocus, TheOldChildLosesTheFocusBeforeTheNewOneGetsIt) {
     Placed p;

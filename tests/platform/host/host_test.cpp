@@ -5,6 +5,7 @@
 
 #include "host_fakes.h"
 #include "platform/runtime/registry.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
@@ -12,14 +13,7 @@ using hosttest::Log;
 using hosttest::Placed;
 using hosttest::TestControl;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 TEST(HeadlessHost, PlacingRunsTheLifecycleInHostOrder) {
     auto log = std::make_shared<Log>();

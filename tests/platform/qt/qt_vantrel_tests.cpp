@@ -26,22 +26,13 @@
 #include "platform/qt/qt_host.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/registry.h"
+#include "tests/support/number_editor.h"
 
 namespace {
 
 using vantrel::InputStyleKind;
 
-void registerNumberEditor() {
-    static const bool done = [] {
-        const auto dir =
-            std::filesystem::temp_directory_path() / ("vantrel-qt-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        ax::setRegistryPath((dir / "registry").string());
-        ax::registerLibrary(VN_ZEL_LIBRARY);
-        return true;
-    }();
-    (void)done;
-}
+inline void registerNumberEditor() { testsupport::registerNumberEditor("vantrel-qt", VN_ZEL_LIBRARY); }
 
 // Every event by name with its whole-number arguments (pointer positions are left out: the screen
 // rounds them to pixels).

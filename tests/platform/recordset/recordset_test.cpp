@@ -7,6 +7,7 @@
 
 #include "platform/automation/errors.h"
 #include "platform/recordset/recordset.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
@@ -65,14 +66,7 @@ std::vector<std::vector<std::string>> walkByName(ax::Object& rec) {
     return out;
 }
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 const char* kPeople =
     "CREATE TABLE people(id INTEGER, name TEXT, score REAL, note TEXT, big INTEGER, raw BLOB);"

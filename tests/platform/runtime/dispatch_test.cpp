@@ -2,20 +2,14 @@
 
 #include "platform/runtime/dispatch.h"
 #include "platform/runtime/events.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
 using ax::InvokeKind;
 using ax::Variant;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 class Sheet : public ax::Object {
   public:

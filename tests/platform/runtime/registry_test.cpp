@@ -6,20 +6,14 @@
 
 #include "platform/runtime/events.h"
 #include "platform/runtime/registry.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using ax::Variant;
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 class RegistryTest : public ::testing::Test {
   protected:

@@ -5,6 +5,7 @@
 #include "platform/automation/errors.h"
 #include "platform/xml/dom.h"
 #include "tests/platform/xml/temp_dir.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
@@ -13,14 +14,7 @@ using namespace ax::xml;
 
 std::shared_ptr<ax::Object> obj(const Variant& v) { return v.object(); }
 
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ax::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 // Builds <root><rows><row id="7" name="a&amp;b"><city>Oslo</city></row><row id="8"/></rows></root>
 // the way a late-bound caller does: every step by member name.
