@@ -1,4 +1,5 @@
 #include "platform/controls/headless/combo_box.h"
+#include "platform/controls/headless/drop_down_keys.h"
 
 #include <cctype>
 
@@ -141,18 +142,7 @@ void HeadlessComboBox::typedTextChanged() {
 void HeadlessComboBox::keyDown(int16_t& keyCode, int16_t& shift) {
     fire(onKeyDown, keyCode, shift);
     if (keyCode == 0) return;
-    const bool alt = (shift & shiftmask::Alt) != 0;
-    if (keyCode == key::F4 || (alt && (keyCode == key::Down || keyCode == key::Up))) {
-        if (dropped_)
-            closeUp();
-        else
-            dropDown();
-        return;
-    }
-    if (dropped_ && (keyCode == key::Return || keyCode == key::Escape || keyCode == key::Tab)) {
-        closeUp();
-        return;
-    }
+    if (detail::handleDropDownKey(*this, keyCode, shift)) return;
     const bool listKeys = !editable() || dropped_;
     int32_t to = listIndex_;
     switch (keyCode) {

@@ -1,4 +1,5 @@
 #include "platform/controls/headless/image_combo.h"
+#include "platform/controls/headless/drop_down_keys.h"
 
 #include <algorithm>
 
@@ -92,18 +93,7 @@ void HeadlessImageCombo::chooseByMouse(int32_t index) {
 void HeadlessImageCombo::keyDown(int16_t& keyCode, int16_t& shift) {
     fire(onKeyDown, keyCode, shift);
     if (keyCode == 0) return;
-    const bool alt = (shift & shiftmask::Alt) != 0;
-    if (keyCode == key::F4 || (alt && (keyCode == key::Down || keyCode == key::Up))) {
-        if (dropped_)
-            closeUp();
-        else
-            dropDown();
-        return;
-    }
-    if (dropped_ && (keyCode == key::Return || keyCode == key::Escape || keyCode == key::Tab)) {
-        closeUp();
-        return;
-    }
+    if (detail::handleDropDownKey(*this, keyCode, shift)) return;
     if (keyCode == key::Down || keyCode == key::Up) {
         const int32_t n = items_->Count();
         if (n == 0 || Locked()) return;
