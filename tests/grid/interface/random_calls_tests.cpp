@@ -14,6 +14,7 @@
 #include "platform/controls/image_combo.h"
 #include "platform/flexgrid/flexgrid.h"
 #include "platform/headless/headless_children.h"
+#include "spin/zel.h"
 #include "tests/support/number_editor.h"
 
 namespace {
@@ -82,31 +83,33 @@ class RandomCalls : public ::testing::TestWithParam<unsigned> {
     std::filesystem::path folder_, previous_;
 };
 
-TEST_P(RandomCalls, EveryCallWorksOrRaisesANumberedErrorAndTheGridStillWorks) {
-    std::mt19937 random(GetParam());
+// Calls the control's members at random with arguments from the pool, the user clicking, typing and
+// moving the focus to `userTarget` now and then. Answers how many calls worked; a call that escapes
+// as anything but a numbered automation error is listed in `failures`.
+template <class Control>
+int callAtRandom(Control& control, ax::HeadlessHost& host, ax::Child& userTarget, unsigned seed,
+                 std::vector<std::string>& failures) {
+    std::mt19937 random(seed);
     const auto pool = argumentPool();
-    const auto& members = vantrel::Vantrel::dispatchTable().members();
+    const auto& members = Control::dispatchTable().members();
     auto pick = [&](size_t n) { return size_t(std::uniform_int_distribution<size_t>(0, n - 1)(random)); };
-    std::vector<std::string> failures;
     int worked = 0;
     std::vector<size_t> arity(members.size(), 0);
     for (int step = 0; step < 3000; ++step) {
-        // Now and then the user acts instead of the host.
         if (pick(6) == 0) {
-            ax::FlexGrid& inner = grid->innerGrid();
             try {
                 switch (pick(4)) {
                     case 0:
-                        host->click(inner, float(pick(6000)), float(pick(3000)));
+                        host.click(userTarget, float(pick(6000)), float(pick(3000)));
                         break;
                     case 1:
-                        host->typeText(pick(2) ? "5" : "a");
+                        host.typeText(pick(2) ? "5" : "a");
                         break;
                     case 2:
-                        host->typeKey(pick(2) ? ax::key::Return : ax::key::Escape);
+                        host.typeKey(pick(2) ? ax::key::Return : ax::key::Escape);
                         break;
                     default:
-                        host->setFocus(&inner);
+                        host.setFocus(&userTarget);
                         break;
                 }
             } catch (const ax::AutomationError&) {
@@ -119,7 +122,7 @@ TEST_P(RandomCalls, EveryCallWorksOrRaisesANumberedErrorAndTheGridStillWorks) {
         std::vector<ax::Variant> args;
         for (size_t n = arity[which]; n > 0; --n) args.push_back(pool[pick(pool.size())]);
         try {
-            grid->Invoke(member.name, member.kind, args);
+            control.Invoke(member.name, member.kind, args);
             ++worked;
         } catch (const ax::AutomationError& e) {
             // The host learns how many arguments a member takes, as a programmer would.
@@ -129,6 +132,12 @@ TEST_P(RandomCalls, EveryCallWorksOrRaisesANumberedErrorAndTheGridStillWorks) {
             failures.push_back(member.name + ": " + e.what());
         }
     }
+    return worked;
+}
+
+TEST_P(RandomCalls, EveryCallWorksOrRaisesANumberedErrorAndTheGridStillWorks) {
+    std::vector<std::string> failures;
+    const int worked = callAtRandom(*grid, *host, grid->innerGrid(), GetParam(), failures);
     EXPECT_GT(worked, 1000);  // most calls did something, once the host knew the argument counts
     EXPECT_TRUE(failures.empty()) << failures.size()
                                   << " calls escaped as other errors, first: " << failures[0];
@@ -149,6 +158,22 @@ TEST_P(RandomCalls, EveryCallWorksOrRaisesANumberedErrorAndTheGridStillWorks) {
     EXPECT_EQ(grid->Rows(), 4);
     EXPECT_EQ(grid->Cols(), 3);
     EXPECT_EQ(grid->TextMatrix(3, 2), "still here");
+}
+
+TEST_P(RandomCalls, TheSpinControlAloneTakesRandomCallsTheSameWay) {
+    auto zel = std::make_shared<zel::Zel>();
+    host->place(zel, 1500, 300);
+    ASSERT_NE(zel->textField(), nullptr);
+    std::vector<std::string> failures;
+    const int worked = callAtRandom(*zel, *host, *zel->textField(), GetParam(), failures);
+    EXPECT_GT(worked, 1000);
+    EXPECT_TRUE(failures.empty()) << failures.size()
+                                  << " calls escaped as other errors, first: " << failures[0];
+    zel->setMin(0);
+    zel->setMax(10);
+    zel->setValue(5);
+    EXPECT_EQ(zel->Value(), 5);
+    EXPECT_EQ(zel->textField()->Text(), "5");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomCalls, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u));
