@@ -52,7 +52,7 @@ inline bool Vantrel::writeCellText(const ax::GridShape& shape, int32_t row, int3
             setLimited(g, row, col, text, column.TextMaxLength);
             return true;
         default:
-            return setCheckedCellText(row, col, text, column);
+            return setTextByKindRule(row, col, text, column);
     }
 }
 
@@ -65,8 +65,8 @@ bool Vantrel::setCellTextWithin(const ax::GridShape& shape, int32_t row, int32_t
     return writeCellText(shape, row, col, text);
 }
 
-bool Vantrel::setCheckedCellText(int32_t row, int32_t col, const std::string& text,
-                                 const ColumnSettings& column) {
+bool Vantrel::setTextByKindRule(int32_t row, int32_t col, const std::string& text,
+                                const ColumnSettings& column) {
     ax::FlexGrid& g = *FlexGrid_;
     switch (column.InputStyle) {
         case ComboDropDown:

@@ -475,7 +475,7 @@ class Vantrel : public ax::Control {
     // Its body, inline where it is defined so that host writes of plain text cost no further calls.
     bool writeCellText(const ax::GridShape& shape, int32_t row, int32_t col, const std::string& text);
     // The rule of the kinds that check, convert or store the text elsewhere.
-    bool setCheckedCellText(int32_t row, int32_t col, const std::string& text, const ColumnSettings& column);
+    bool setTextByKindRule(int32_t row, int32_t col, const std::string& text, const ColumnSettings& column);
     // The columns that both the inner grid and the settings array hold (grid-wide setters walk these).
     int32_t settingsColumns() const;
     // Copies the grid-wide values that belong to an editor kind into one column's record.
