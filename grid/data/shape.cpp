@@ -22,7 +22,8 @@ void Vantrel::setRows(int32_t value) {
     try {
         const int32_t oldRows = g.Rows();
         g.setRows(value);
-        for (int32_t c = 0; c < settingsColumns(); ++c) {
+        const int32_t columns = settingsColumns();
+        for (int32_t c = 0; c < columns; ++c) {
             auto& strings = settings_[c].MaintainedStrings;
             if (!settings_[c].MaintainData) continue;
             if (value == 0)
@@ -31,7 +32,7 @@ void Vantrel::setRows(int32_t value) {
                 strings.resize(static_cast<size_t>(value));
         }
         if (value > oldRows) {
-            for (int32_t c = 0; c < settingsColumns(); ++c) {
+            for (int32_t c = 0; c < columns; ++c) {
                 const int32_t kind = settings_[c].InputStyle;
                 if (kindInitialisesNewRows(kind)) ConvertColumnCells(c, oldRows, value - 1, kind);
             }
