@@ -99,15 +99,24 @@ int callAtRandom(Control& control, ax::HeadlessHost& host, ax::Child& userTarget
         if (pick(6) == 0) {
             try {
                 switch (pick(4)) {
-                    case 0:
-                        host.click(userTarget, float(pick(6000)), float(pick(3000)));
+                    case 0: {
+                        // A click on whatever child of the control is showing: the grid or an open editor.
+                        std::vector<ax::ChildPtr> showing;
+                        for (const auto& c : host.children(control))
+                            if (c->Visible()) showing.push_back(c);
+                        ax::Child& target = showing.empty() ? userTarget : *showing[pick(showing.size())];
+                        host.click(target, float(pick(6000)), float(pick(3000)));
                         break;
+                    }
                     case 1:
-                        host.typeText(pick(2) ? "5" : "a");
+                        host.typeText(pick(3) == 0 ? " " : pick(2) ? "5" : "a");
                         break;
-                    case 2:
-                        host.typeKey(pick(2) ? ax::key::Return : ax::key::Escape);
+                    case 2: {
+                        const int16_t keys[] = {ax::key::Return, ax::key::Escape, ax::key::Down,  ax::key::Up,
+                                                ax::key::F4,     ax::key::Back,   ax::key::Delete};
+                        host.typeKey(keys[pick(std::size(keys))]);
                         break;
+                    }
                     default:
                         host.setFocus(&userTarget);
                         break;
