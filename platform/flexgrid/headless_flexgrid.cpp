@@ -186,8 +186,9 @@ void HeadlessFlexGrid::clampPositions() {
     int32_t rowSel = std::min(rowSel_, rows - 1), colSel = std::min(colSel_, cols_ - 1);
     if (rows > 0 && rowSel < 0) rowSel = row;
     if (cols_ > 0 && colSel < 0) colSel = col;
-    topRow_ = std::clamp(topRow_, fixedRows_, std::max(fixedRows_, maxTopRow()));
-    leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, maxLeftCol()));
+    // The largest scroll positions are worked out only when the grid is scrolled at all.
+    topRow_ = topRow_ > fixedRows_ ? std::min(topRow_, std::max(fixedRows_, maxTopRow())) : fixedRows_;
+    leftCol_ = leftCol_ > fixedCols_ ? std::min(leftCol_, std::max(fixedCols_, maxLeftCol())) : fixedCols_;
     if (row != row_ || col != col_ || rowSel != rowSel_ || colSel != colSel_)
         moveTo(row, col, rowSel, colSel);
 }
