@@ -1,16 +1,32 @@
-// The part every Qt child shares: the child's geometry, visibility and focus passed to its widget.
+// The part every Qt child shares: geometry, visibility and focus passed to its widget, and its sync.
 #pragma once
 #include "platform/qt/qt_children.h"
 #include "platform/qt/qt_input.h"
 
 namespace ax {
 
-// The child's geometry and focus members, passed through to the widget.
-template <class Model>
+// Marks the view's own writes to its widget for their duration, so the widget's signals are not
+// taken for the user's.
+struct Syncing {
+    explicit Syncing(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Syncing() { flag_ = was_; }
+    bool& flag_;
+    bool was_;
+};
+
+// The child's geometry and focus members, passed through to the widget, and its sync: the widget placed
+// and shown the control's state by `show`, with the view's own writes marked as such.
+template <class Model, class Widget = QWidget>
 class QtChild : public Model, public QtView {
   public:
     using Model::Model;
     Child& child() override { return *this; }
+    void sync() final {
+        if (!ensureWidget()) return;
+        Syncing s(syncing_);
+        placeWidget();
+        show(static_cast<Widget*>(widget_.data()));
+    }
 
     void setLeft(float v) override {
         Model::setLeft(v);
@@ -48,15 +64,10 @@ class QtChild : public Model, public QtView {
             gHostMovingFocus = false;
         }
     }
-};
 
-// Marks the view's own writes to its widget for their duration, so the widget's signals are not
-// taken for the user's.
-struct Syncing {
-    explicit Syncing(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~Syncing() { flag_ = was_; }
-    bool& flag_;
-    bool was_;
+  protected:
+    // Shows the control's state in its widget.
+    virtual void show(Widget* widget) = 0;
 };
 
 }  // namespace ax

@@ -88,33 +88,25 @@ void showText(QLineEdit* e, const std::string& text, int32_t selStart, int32_t s
 
 // ---------------------------------------------------------------------------------------------
 
-class QtTextBox : public QtChild<HeadlessTextBox> {
+class QtTextBox : public QtChild<HeadlessTextBox, QLineEdit> {
   protected:
     QWidget* makeWidget(QWidget* parent) override { return new QLineEdit(parent); }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* e = static_cast<QLineEdit*>(widget_.data());
+  protected:
+    void show(QLineEdit* e) override {
         showText(e, Text(), SelStart(), SelLength());
         e->setReadOnly(Locked());
         applyLook(e, *this);
     }
 };
 
-class QtMaskEdBox : public QtChild<HeadlessMaskEdBox> {
+class QtMaskEdBox : public QtChild<HeadlessMaskEdBox, QLineEdit> {
   protected:
     // Qt's own input masks follow other rules, so the box is a plain line edit showing the control's text.
     QWidget* makeWidget(QWidget* parent) override { return new QLineEdit(parent); }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* e = static_cast<QLineEdit*>(widget_.data());
+  protected:
+    void show(QLineEdit* e) override {
         showText(e, Text(), SelStart(), SelLength());
         applyLook(e, *this);
     }
@@ -157,7 +149,7 @@ ListCombo* makeListCombo(QWidget* parent, bool editable, View& view, std::functi
     return c;
 }
 
-class QtComboBox : public QtChild<HeadlessComboBox> {
+class QtComboBox : public QtChild<HeadlessComboBox, ListCombo> {
   public:
     using QtChild::QtChild;
 
@@ -168,12 +160,8 @@ class QtComboBox : public QtChild<HeadlessComboBox> {
         });
     }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* c = static_cast<ListCombo*>(widget_.data());
+  protected:
+    void show(ListCombo* c) override {
         bool same = c->count() == ListCount();
         for (int i = 0; same && i < c->count(); ++i) same = c->itemText(i) == qs(List(i));
         if (!same) {
@@ -190,7 +178,7 @@ class QtComboBox : public QtChild<HeadlessComboBox> {
     }
 };
 
-class QtImageCombo : public QtChild<HeadlessImageCombo> {
+class QtImageCombo : public QtChild<HeadlessImageCombo, ListCombo> {
   protected:
     QWidget* makeWidget(QWidget* parent) override {
         // Entries count from 1 in the control.
@@ -199,12 +187,8 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
         });
     }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* c = static_cast<ListCombo*>(widget_.data());
+  protected:
+    void show(ListCombo* c) override {
         const auto items = ComboItems();
         const auto images = ImageList();
         int selected = -1;
@@ -240,7 +224,7 @@ class QtImageCombo : public QtChild<HeadlessImageCombo> {
     std::vector<Entry> shown_;  // what the widget's list holds now
 };
 
-class QtCheckBox : public QtChild<HeadlessCheckBox> {
+class QtCheckBox : public QtChild<HeadlessCheckBox, QCheckBox> {
   protected:
     QWidget* makeWidget(QWidget* parent) override {
         auto* b = new QCheckBox(parent);
@@ -248,12 +232,8 @@ class QtCheckBox : public QtChild<HeadlessCheckBox> {
         return b;
     }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* b = static_cast<QCheckBox*>(widget_.data());
+  protected:
+    void show(QCheckBox* b) override {
         b->setCheckState(Value() == Checked  ? Qt::Checked
                          : Value() == Grayed ? Qt::PartiallyChecked
                                              : Qt::Unchecked);
@@ -262,16 +242,12 @@ class QtCheckBox : public QtChild<HeadlessCheckBox> {
     }
 };
 
-class QtFlatScrollBar : public QtChild<HeadlessFlatScrollBar> {
+class QtFlatScrollBar : public QtChild<HeadlessFlatScrollBar, QScrollBar> {
   protected:
     QWidget* makeWidget(QWidget* parent) override { return new QScrollBar(parent); }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
-        auto* b = static_cast<QScrollBar*>(widget_.data());
+  protected:
+    void show(QScrollBar* b) override {
         b->setOrientation(orientation() == Orientation::Horizontal ? Qt::Horizontal : Qt::Vertical);
         b->setRange(std::min(Min(), Max()), std::max(Min(), Max()));
         b->setInvertedAppearance(Min() > Max());
@@ -313,11 +289,8 @@ class QtDTPicker : public QtChild<HeadlessDTPicker> {
         return box;
     }
 
-  public:
-    void sync() override {
-        if (!ensureWidget()) return;
-        Syncing s(syncing_);
-        placeWidget();
+  protected:
+    void show(QWidget*) override {
         check_->setVisible(CheckBox());
         const Variant v = Value();
         const bool has = !v.isNull() && !v.isEmpty();

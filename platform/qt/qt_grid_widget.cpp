@@ -335,10 +335,7 @@ void QtFlexGrid::layoutParts() {
     }
 }
 
-void QtFlexGrid::sync() {
-    if (!ensureWidget()) return;
-    Syncing s(syncing_);
-    placeWidget();
+void QtFlexGrid::show(QWidget*) {
     layoutParts();
     // Painting follows Redraw: while it is off the screen keeps what it showed.
     if (!Redraw()) {

@@ -33,7 +33,6 @@ class GridCanvas : public QWidget {
 
 class QtFlexGrid : public QtChild<HeadlessFlexGrid> {
   public:
-    void sync() override;
     GridCanvas* canvas() const { return canvas_; }
     QScrollBar* verticalBar() const { return vbar_; }
     QScrollBar* horizontalBar() const { return hbar_; }
@@ -45,6 +44,7 @@ class QtFlexGrid : public QtChild<HeadlessFlexGrid> {
 
   protected:
     QWidget* makeWidget(QWidget* parent) override;
+    void show(QWidget* widget) override;
     void installInput() override;
 
   private:
