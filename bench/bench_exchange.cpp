@@ -251,4 +251,4 @@ BENCHMARK(BM_UpdateXMLRootAndSave)->Arg(8000)->Arg(32000)->Unit(benchmark::kMill
 BENCHMARK(BM_SqliteStepCopy)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadRecordset)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-BENCHMARK_MAIN();
+#include "bench/warm_heap_main.h"

@@ -239,12 +239,4 @@ BENCHMARK(BM_GridRemoveItem)->Apply(configure);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Keep freed memory in the heap so that every run after the warm-up reuses pages already touched.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "bench/warm_heap_main.h"

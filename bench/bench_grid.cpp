@@ -140,4 +140,4 @@ BENCHMARK(BM_ControlRowGrowthMaintained)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-BENCHMARK_MAIN();
+#include "bench/warm_heap_main.h"

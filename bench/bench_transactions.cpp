@@ -4,7 +4,6 @@
 // 400,000 rows by no more than 1.1x the baseline's growth. The hit test on the last row grows with
 // the rows it scans (about 4x from 100,000 to 400,000 rows).
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -113,12 +112,4 @@ BENCHMARK(BM_GetCellFromScreenCoordLastRow)->Apply(configure);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Keep freed memory in the heap so that repeated runs reuse pages already touched.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "bench/warm_heap_main.h"
