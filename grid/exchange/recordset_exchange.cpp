@@ -13,8 +13,7 @@ namespace vantrel {
 namespace {
 
 // A value joined with the empty text: Null and Empty give "", anything else its automation text.
-std::string joinedText(ax::Variant value) {
-    if (std::string* s = value.get<std::string>()) return std::move(*s);
+std::string joinedText(const ax::Variant& value) {
     if (value.isEmpty() || value.isNull()) return std::string();
     return ax::cStr(value);
 }
@@ -79,16 +78,23 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
             index[0] = ax::Variant(i);
             const ax::Variant field = rec.Invoke("Fields", ax::InvokeKind::PropertyGet, index);
             noArguments.clear();
-            return joinedText(objectOf(field).Invoke(member, ax::InvokeKind::PropertyGet, noArguments));
+            return objectOf(field).Invoke(member, ax::InvokeKind::PropertyGet, noArguments);
         };
-        for (int32_t i = 0; i < count; ++i) SetCellText(0, i, fieldMember(i, "Name"));
+        // A text goes to the cell as it is; anything else is joined with "" first.
+        auto write = [&](int32_t r, int32_t i, const ax::Variant& value) {
+            if (const std::string* text = value.get<std::string>())
+                SetCellText(r, i, *text);
+            else
+                SetCellText(r, i, joinedText(value));
+        };
+        for (int32_t i = 0; i < count; ++i) write(0, i, fieldMember(i, "Name"));
         if (truth(ax::getProperty(rec, "EOF")) || truth(ax::getProperty(rec, "bof"))) return;
         ax::callMethod(rec, "MoveFirst");
         while (!truth(ax::getProperty(rec, "EOF"))) {
             const int32_t r = g.Rows();
             setRows(r + 1);
             if (g.Rows() != r + 1) return;  // the grid holds no more rows
-            for (int32_t i = 0; i < count; ++i) SetCellText(r, i, fieldMember(i, "Value"));
+            for (int32_t i = 0; i < count; ++i) write(r, i, fieldMember(i, "Value"));
             ax::callMethod(rec, "MoveNext");
         }
         g.setRow(g.FixedRows());

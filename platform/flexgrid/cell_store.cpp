@@ -14,8 +14,10 @@ uint32_t CellStore::addSlots(uint32_t n) {
         auto& block = blocks_.back();
         size_t need = size_t(inBlock + take) * w;
         if (need > block.capacity()) {
-            // Grow geometrically inside the block, but never beyond a full block.
-            block.reserve(std::min(std::max(need, block.capacity() * 2), size_t(kBlockSlots) * w));
+            // The first block grows geometrically, so a small grid stays small; once a grid has
+            // outgrown it, a new block is made whole at once instead of being moved as it doubles.
+            const size_t full = size_t(kBlockSlots) * w;
+            block.reserve(blocks_.size() > 1 ? full : std::min(std::max(need, block.capacity() * 2), full));
         }
         block.resize(need);
         slots_ += take;

@@ -41,7 +41,10 @@ const Variant& Field::Value() const {
 
 Variant Field::Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) {
     // Value is the default member: an empty name reads it too.
-    if (readsAs(kind) && args.empty() && (name.empty() || is(name, "value"))) return Value();
+    if (readsAs(kind) && args.empty() && (name.empty() || is(name, "value"))) {
+        if (rows_->atEnd() || rows_->atStart()) noCurrentRecord();
+        return rows_->copyOfValue(index_);
+    }
     return dispatchTable().invoke(*this, name, kind, args);
 }
 
@@ -77,12 +80,14 @@ int32_t Fields::Count() const {
 }
 
 const std::shared_ptr<Field>& Fields::at(int32_t index) const {
-    sync();
+    // Only an index beyond the fields known so far can concern a field added since.
+    if (index >= 0 && static_cast<size_t>(index) >= items_.size()) sync();
     if (index < 0 || static_cast<size_t>(index) >= items_.size()) itemNotFound();
     return items_[static_cast<size_t>(index)];
 }
 
 const std::shared_ptr<Field>& Fields::Item(const Variant& indexOrName) const {
+    if (const int32_t* index = indexOrName.get<int32_t>()) return at(*index);
     if (const auto* name = indexOrName.get<std::string>(); name && !readsAsNumber(*name)) {
         sync();
         for (const auto& f : items_)

@@ -30,6 +30,8 @@ class RowSource {
     virtual const std::string& fieldName(int32_t index) const = 0;
     // The value of a field of the current record; only called while a record is current.
     virtual const Variant& value(int32_t index) const = 0;
+    // The same value as a copy of its own; a source that has to build the value anyway hands it over.
+    virtual Variant copyOfValue(int32_t index) const { return value(index); }
     virtual bool atEnd() const = 0;    // after the last record (or no records)
     virtual bool atStart() const = 0;  // before the first record (or no records)
     virtual void moveFirst() = 0;

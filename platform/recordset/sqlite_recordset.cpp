@@ -1,5 +1,6 @@
 // The SQLite row source: a prepared statement stepped as the cursor moves. Only the current record
-// is held, in Variants whose string buffers are reused from row to row.
+// is held, read from the statement field by field as it is asked for, in Variants whose string
+// buffers are reused from row to row.
 #include <sqlite3.h>
 
 #include <climits>
@@ -46,6 +47,7 @@ class SqliteRows : public RowSource {
             names_.emplace_back(name ? name : "");
         }
         row_.resize(static_cast<size_t>(n));
+        readAt_.assign(static_cast<size_t>(n), 0);
         try {
             start();
         } catch (...) {
@@ -59,7 +61,19 @@ class SqliteRows : public RowSource {
 
     int32_t fieldCount() const override { return static_cast<int32_t>(names_.size()); }
     const std::string& fieldName(int32_t i) const override { return names_.at(static_cast<size_t>(i)); }
-    const Variant& value(int32_t i) const override { return row_[static_cast<size_t>(i)]; }
+    const Variant& value(int32_t i) const override {
+        const auto f = static_cast<size_t>(i);
+        if (live_ && readAt_[f] != stamp_) {
+            readColumn(i, row_[f]);
+            readAt_[f] = stamp_;
+        }
+        return row_[f];
+    }
+    // A value nobody has read yet goes straight from the statement to the caller.
+    Variant copyOfValue(int32_t i) const override {
+        const auto f = static_cast<size_t>(i);
+        return live_ && readAt_[f] != stamp_ ? columnValue(i) : row_[f];
+    }
     bool atEnd() const override { return empty_ || position_ > count_; }
     bool atStart() const override { return empty_ || position_ == 0; }
 
@@ -89,14 +103,17 @@ class SqliteRows : public RowSource {
         if (empty_) return;
         if (atEnd()) start();
         // Step to the end, keeping each record until the next one proves it was not the last.
+        readAll();
         std::vector<Variant> last = row_;
         int64_t lastPosition = position_;
         while (true) {
             step();
             if (done_ && position_ > count_) break;
+            readAll();
             last = row_;
             lastPosition = position_;
         }
+        // The statement has gone past it: the record kept is the one answered from now on.
         row_ = std::move(last);
         position_ = lastPosition;
     }
@@ -140,11 +157,13 @@ class SqliteRows : public RowSource {
 
     // Reads the next record into row_; past the last one, position_ goes one beyond the count.
     void step() {
+        live_ = false;
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) {
             ++position_;
             if (position_ > count_) count_ = position_;
-            readRow();
+            live_ = true;
+            ++stamp_;  // every field of row_ is now out of date
             return;
         }
         if (rc == SQLITE_DONE) {
@@ -160,49 +179,58 @@ class SqliteRows : public RowSource {
         providerError(db_, "Reading the next record failed");
     }
 
-    void readRow() {
-        const int n = static_cast<int>(row_.size());
-        for (int i = 0; i < n; ++i) {
-            Variant& cell = row_[static_cast<size_t>(i)];
-            const int type = sqlite3_column_type(stmt_, i);
-            switch (type) {
-                case SQLITE_INTEGER: {
-                    const sqlite3_int64 v = sqlite3_column_int64(stmt_, i);
-                    if (v >= INT32_MIN && v <= INT32_MAX)
-                        cell = Variant(static_cast<int32_t>(v));
-                    else
-                        cell = Variant(static_cast<double>(v));
-                    break;
-                }
-                case SQLITE_FLOAT:
-                    cell = Variant(sqlite3_column_double(stmt_, i));
-                    break;
-                case SQLITE_NULL:
-                    cell = Variant(Null{});
-                    break;
-                default: {  // text and blobs: the bytes as they are
-                    const bool blob = type == SQLITE_BLOB;
-                    const void* p = blob ? sqlite3_column_blob(stmt_, i) : sqlite3_column_text(stmt_, i);
-                    const size_t size = static_cast<size_t>(sqlite3_column_bytes(stmt_, i));
-                    const char* bytes = static_cast<const char*>(p);
-                    if (auto* s = cell.get<std::string>())
-                        s->assign(bytes ? bytes : "", bytes ? size : 0);
-                    else
-                        cell = Variant(std::string(bytes ? bytes : "", bytes ? size : 0));
-                    break;
-                }
+    void readAll() const {
+        for (int32_t i = 0; i < fieldCount(); ++i) value(i);
+    }
+
+    // A field of the record the statement stands on, read through the column's value object: one
+    // statement lookup per value. The connection has no mutex, so the value needs no guard.
+    Variant columnValue(int32_t i) const {
+        sqlite3_value* v = sqlite3_column_value(stmt_, i);
+        switch (sqlite3_value_type(v)) {
+            case SQLITE_INTEGER: {
+                const sqlite3_int64 number = sqlite3_value_int64(v);
+                if (number >= INT32_MIN && number <= INT32_MAX) return Variant(static_cast<int32_t>(number));
+                return Variant(static_cast<double>(number));
             }
+            case SQLITE_FLOAT:
+                return Variant(sqlite3_value_double(v));
+            case SQLITE_NULL:
+                return Variant(Null{});
+            default:
+                return Variant(std::string(bytesOf(v)));
         }
+    }
+
+    // Text and blobs: the bytes as they are.
+    static std::string_view bytesOf(sqlite3_value* v) {
+        const void* p = sqlite3_value_type(v) == SQLITE_BLOB ? sqlite3_value_blob(v) : sqlite3_value_text(v);
+        const auto size = static_cast<size_t>(sqlite3_value_bytes(v));
+        return p ? std::string_view(static_cast<const char*>(p), size) : std::string_view();
+    }
+
+    // Like columnValue, but a text lands in the buffer the cell already has.
+    void readColumn(int32_t i, Variant& cell) const {
+        sqlite3_value* v = sqlite3_column_value(stmt_, i);
+        const int type = sqlite3_value_type(v);
+        std::string* text = cell.get<std::string>();
+        if (text && (type == SQLITE_TEXT || type == SQLITE_BLOB))
+            text->assign(bytesOf(v));
+        else
+            cell = columnValue(i);
     }
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<std::string> names_;
-    std::vector<Variant> row_;
-    int64_t position_ = 0;  // 1-based number of the record in row_; 0 before the first
-    int64_t count_ = 0;     // records seen in this run of the query
-    bool done_ = false;     // this run has reached the end
-    bool empty_ = true;     // the query gives no records
+    mutable std::vector<Variant> row_;
+    mutable std::vector<uint64_t> readAt_;  // the stamp of the record each field of row_ was read from
+    uint64_t stamp_ = 0;                    // counts the records the statement has stood on
+    bool live_ = false;                     // the statement stands on the current record
+    int64_t position_ = 0;                  // 1-based number of the record in row_; 0 before the first
+    int64_t count_ = 0;                     // records seen in this run of the query
+    bool done_ = false;                     // this run has reached the end
+    bool empty_ = true;                     // the query gives no records
     bool counted_ = false;
     int64_t total_ = 0;
 };

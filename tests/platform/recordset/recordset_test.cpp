@@ -107,6 +107,36 @@ TEST(SqliteRecordset, ValuesKeepTheirKindsAndNullsStayNull) {
     EXPECT_EQ(errorOf([&] { rec->MoveNext(); }), ax::recerr::NoCurrentRecord);
 }
 
+// A value read by name before anything else read it comes straight from the query; read again, or
+// through the typed member, it comes from the record kept. Both must be the same value of the same kind.
+TEST(SqliteRecordset, ValueByNameAndTypedValueAgreeOnEveryRecord) {
+    TempDb db(kPeople);
+    auto rec =
+        ax::openSqliteRecordset(db.path(), "SELECT id, name, score, note, big, raw FROM people ORDER BY id");
+    const auto& f = rec->getFields();
+    auto check = [&](int record) {
+        for (int32_t i = 0; i < 6; ++i) {
+            auto field = ax::getProperty(*rec, "Fields", {Variant(i)}).object();
+            const Variant byName = ax::getProperty(*field, "Value");
+            const Variant typed = f->at(i)->Value();
+            const Variant again = ax::getProperty(*field, "Value");
+            EXPECT_EQ(byName.type(), typed.type()) << record << ":" << i;
+            EXPECT_EQ(again.type(), typed.type()) << record << ":" << i;
+            if (!typed.isNull()) {
+                EXPECT_EQ(byName.toString(), typed.toString()) << record << ":" << i;
+                EXPECT_EQ(again.toString(), typed.toString()) << record << ":" << i;
+            }
+        }
+    };
+    for (int record = 1; !rec->Eof(); ++record, rec->MoveNext()) check(record);
+    rec->MoveLast();  // the statement has run past the last record: its kept copy answers
+    check(3);
+    EXPECT_EQ(*ax::getProperty(*rec->getFields()->at(5), "Value").get<std::string>(), std::string());
+    rec->MovePrevious();
+    check(2);
+    EXPECT_EQ(ax::getProperty(*rec->getFields()->at(1), "Value").toString(), "Bö");
+}
+
 TEST(SqliteRecordset, LateBoundWalkSeesEveryRecordWithNullAsEmptyText) {
     TempDb db(kPeople);
     auto rec = ax::openSqliteRecordset(db.path(), "SELECT id, name, note FROM people ORDER BY id");
