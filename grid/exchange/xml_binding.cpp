@@ -42,10 +42,6 @@ bool blank(std::string_view name) {
     return true;
 }
 
-void clearChildNodes(ax::xml::Node& node) {
-    while (node.hasChildNodes()) node.removeChild(node.lastChild());
-}
-
 ax::xml::ElementPtr documentElementOf(const ax::xml::DocumentPtr& document) {
     ax::xml::ElementPtr root = document ? document->documentElement() : nullptr;
     if (!root) ax::raise(kObjectNotSet);
@@ -166,7 +162,7 @@ bool Vantrel::UpdateXMLRootChild() {
             xmlDocument_->createNode(ax::Variant(int32_t(ax::xml::NodeType::Element)), rootChildTagName_, "");
         root->appendChild(container);
     } else {
-        xmlnames::clearChildNodes(*container);
+        container->removeChildNodes();
     }
     appendGridRows(container);
     return true;
@@ -179,7 +175,7 @@ bool Vantrel::UpdateXMLRoot() {
         return false;
     }
     const ax::xml::ElementPtr root = xmlnames::documentElementOf(xmlDocument_);
-    xmlnames::clearChildNodes(*root);
+    root->removeChildNodes();
     appendGridRows(root);
     return true;
 }

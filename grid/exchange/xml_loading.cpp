@@ -114,7 +114,7 @@ namespace {
 // one document mostly give their names in the same order, so the column that the same position
 // found in the row before is tried first.
 int32_t findColumn(const std::vector<ColumnSettings>& settings, int32_t cols,
-                   std::string ColumnSettings::*field, const std::string& name, std::vector<int32_t>& hints,
+                   std::string ColumnSettings::*field, std::string_view name, std::vector<int32_t>& hints,
                    size_t position) {
     const int32_t n = std::min(cols, static_cast<int32_t>(settings.size()));
     if (position < hints.size()) {
@@ -137,7 +137,7 @@ void Vantrel::loadRowAttributes(const ax::xml::Element& row, bool useTagNamesFor
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
     size_t position = 0;
-    row.forEachAttribute([&](const std::string& name, const std::string& value) {
+    row.forEachAttribute([&](std::string_view name, const std::string& value) {
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name, hints, position++);
         if (column < 0) {
             ++attributeColumnCount_;
@@ -152,7 +152,7 @@ void Vantrel::loadRowAttributes(const ax::xml::Element& row, bool useTagNamesFor
             setLoaderCols(n);
             column = n - 1;
             settingsAt(column).ColAttributeName = name;
-            if (useTagNamesForHeading) SetCellText(0, column, name);
+            if (useTagNamesForHeading) SetCellText(0, column, std::string(name));
         }
         SetCellText(r, column, value);
     });
@@ -164,7 +164,7 @@ void Vantrel::loadRowElements(const ax::xml::Element& row, bool useTagNamesForHe
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
     size_t position = 0;
-    row.forEachChild([&](ax::xml::NodeType type, const std::string& name, const std::string& text) {
+    row.forEachChild([&](ax::xml::NodeType type, std::string_view name, const std::string& text) {
         if (!carriesData(type)) return;
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name, hints, position++);
         if (column < 0) {
@@ -178,7 +178,7 @@ void Vantrel::loadRowElements(const ax::xml::Element& row, bool useTagNamesForHe
             setLoaderCols(n);
             column = n - 1;
             settingsAt(column).ColElementName = name;
-            if (useTagNamesForHeading) SetCellText(0, column, name);
+            if (useTagNamesForHeading) SetCellText(0, column, std::string(name));
         }
         SetCellText(r, column, text);
     });

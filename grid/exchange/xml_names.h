@@ -13,8 +13,6 @@ inline constexpr int32_t kObjectNotSet = ax::err::ObjectNotSet;
 
 // Empty or spaces only: a column without that XML name.
 bool blank(std::string_view name);
-// Removes the children of a node, the last one first.
-void clearChildNodes(ax::xml::Node& node);
 // The document element; error 91 when there is no document or it has none.
 ax::xml::ElementPtr documentElementOf(const ax::xml::DocumentPtr& document);
 

@@ -104,11 +104,15 @@ class Node : public Object {
     DocumentPtr ownerDocument() const;
     // Visits the child nodes in order with the type, name and text their node objects would give,
     // making no objects: the way to read a whole document fast. The visit must not change the tree.
-    void forEachChild(const std::function<void(NodeType type, const std::string& name,
+    // The name is only valid during its visit.
+    void forEachChild(const std::function<void(NodeType type, std::string_view name,
                                                const std::string& text)>& visit) const;
     // Visits the child elements in order through one element object moved from child to child: the
     // object stands for each child only during its visit and must not be kept.
     void forEachChildElement(const std::function<void(Element& child)>& visit) const;
+    // Removes every child, as removeChild on each in turn would, without making their objects: the
+    // way to empty a large element fast. Objects held for removed nodes stay usable.
+    void removeChildNodes();
 
     // Tree changes. A node from another document is copied in and the given object then stands for
     // the copy. Refused (error 5): a node into itself or its own descendant, a second document
@@ -151,9 +155,9 @@ class Element : public Node {
     // appendChild would, without making its object: the way to write a whole document fast.
     void appendTextChild(const std::string& tagName, const std::string& text);
     // Visits the attributes in order with their names and values, making no attribute objects.
-    // The visit must not change the tree.
+    // The visit must not change the tree; the name is only valid during its visit.
     void forEachAttribute(
-        const std::function<void(const std::string& name, const std::string& value)>& visit) const;
+        const std::function<void(std::string_view name, const std::string& value)>& visit) const;
     Variant getAttribute(const std::string& name) const;  // Null when absent
     void setAttribute(const std::string& name, const Variant& value);
     void removeAttribute(const std::string& name);

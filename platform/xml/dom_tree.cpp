@@ -83,9 +83,6 @@ void Tree::detach(pugi::xml_node n) {
     changed();
 }
 
-namespace {
-
-// Frees a subtree leaf by leaf, so that depth costs no stack.
 void destroy(pugi::xml_node root) {
     pugi::xml_node cur = root;
     while (true) {
@@ -100,22 +97,25 @@ void destroy(pugi::xml_node root) {
     }
 }
 
-}  // namespace
-
-void Tree::collect() {
-    if (!detached) return;
+std::unordered_set<pugi::xml_node_struct*> Tree::heldChildrenOf(pugi::xml_node parent) const {
     std::unordered_set<pugi::xml_node_struct*> held;
     for (Ref* r = refs; r; r = r->next) {
         pugi::xml_node n = nodeOf(r->node());
         while (n) {
-            pugi::xml_node parent = n.parent();
-            if (parent == detached) {
+            pugi::xml_node up = n.parent();
+            if (up == parent) {
                 held.insert(n.internal_object());
                 break;
             }
-            n = parent;
+            n = up;
         }
     }
+    return held;
+}
+
+void Tree::collect() {
+    if (!detached) return;
+    const auto held = heldChildrenOf(detached);
     size_t kept = 0;
     for (pugi::xml_node c = detached.first_child(); c;) {
         pugi::xml_node next = c.next_sibling();
@@ -381,15 +381,18 @@ void Node::setNodeValue(const Variant& value) {
 std::string Node::text() const { return textOf(*tree(), handle()); }
 
 void Node::forEachChild(
-    const std::function<void(NodeType type, const std::string& name, const std::string& text)>& visit) const {
+    const std::function<void(NodeType type, std::string_view name, const std::string& text)>& visit) const {
     const Tree& t = *tree();
-    std::string name, text;  // reused, so short names and texts cost no allocation
+    std::string otherName, text;  // reused, so short names and texts cost no allocation
     for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c)) {
         const NodeType type = typeOf(c);
-        if (type == NodeType::Element)
-            name.assign(c.name());
-        else
-            name = nameOf(c);
+        std::string_view name;
+        if (type == NodeType::Element) {
+            name = c.name();
+        } else {
+            otherName = nameOf(c);
+            name = otherName;
+        }
         if (const char* only = onlyTextOf(c))
             text.assign(only);
         else
@@ -541,6 +544,24 @@ NodePtr Node::removeChild(const NodePtr& child) {
     return child;
 }
 
+void Node::removeChildNodes() {
+    Tree& t = *tree();
+    const pugi::xml_node parent = handle();
+    // Nodes an object stands for must live on, outside the tree, as removeChild leaves them; the
+    // rest are freed here instead of passing through the hidden area one by one.
+    const auto held = t.heldChildrenOf(parent);
+    for (pugi::xml_node c = detail::firstChildOf(t, parent); c;) {
+        const pugi::xml_node next = detail::nextOf(t, c);
+        const auto type = c.type();
+        if (held.count(c.internal_object()) || type == pugi::node_declaration || type == pugi::node_doctype)
+            t.detach(c);
+        else
+            detail::destroy(c);
+        c = next;
+    }
+    t.changed();
+}
+
 NodePtr Node::replaceChild(const NodePtr& newChild, const NodePtr& oldChild) {
     if (!newChild || !oldChild) raise(err::ObjectRequired);
     if (newChild->isSameNode(oldChild)) return oldChild;
@@ -637,12 +658,11 @@ void Element::appendTextChild(const std::string& tagName, const std::string& tex
 }
 
 void Element::forEachAttribute(
-    const std::function<void(const std::string& name, const std::string& value)>& visit) const {
-    std::string name, value;  // reused, so short names and values cost no allocation
+    const std::function<void(std::string_view name, const std::string& value)>& visit) const {
+    std::string value;  // reused, so short values cost no allocation
     for (pugi::xml_attribute a = handle().first_attribute(); a; a = a.next_attribute()) {
-        name.assign(a.name());
         value.assign(a.value());
-        visit(name, value);
+        visit(a.name(), value);
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include <pugixml.hpp>
 
@@ -38,9 +39,14 @@ struct Tree {
     void retarget(pugi::xml_node from, pugi::xml_node to);
     // Frees the detached nodes no object holds any more.
     void collect();
+    // The children of `parent` that hold, or have below them, a node some object stands for.
+    std::unordered_set<pugi::xml_node_struct*> heldChildrenOf(pugi::xml_node parent) const;
     // Attribute objects showing this attribute keep its name and value and forget the element.
     void releaseAttribute(pugi::xml_attribute a);
 };
+
+// Frees a node and everything below it, leaf by leaf, so that depth costs no stack.
+void destroy(pugi::xml_node root);
 
 // Children as the DOM shows them: the hidden area is skipped, and detached nodes have no siblings.
 pugi::xml_node firstChildOf(const Tree& t, pugi::xml_node parent);

@@ -333,15 +333,16 @@ TEST(XmlDom, BulkReadersAndWriterAgreeWithTheNodeObjects) {
     ASSERT_TRUE(row);
 
     std::vector<std::string> seen;
-    row->forEachAttribute([&](const std::string& n, const std::string& v) { seen.push_back(n + "=" + v); });
+    row->forEachAttribute(
+        [&](std::string_view n, const std::string& v) { seen.push_back(std::string(n) + "=" + v); });
     EXPECT_EQ(seen, (std::vector<std::string>{"a=1", "b=x&y"}));
 
     std::vector<std::string> expected;
     for (NodePtr c = row->firstChild(); c; c = c->nextSibling())
         expected.push_back(std::to_string(c->nodeTypeValue()) + " " + c->nodeName() + " " + c->text());
     seen.clear();
-    row->forEachChild([&](NodeType t, const std::string& n, const std::string& text) {
-        seen.push_back(std::to_string(static_cast<int32_t>(t)) + " " + n + " " + text);
+    row->forEachChild([&](NodeType t, std::string_view n, const std::string& text) {
+        seen.push_back(std::to_string(static_cast<int32_t>(t)) + " " + std::string(n) + " " + text);
     });
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(seen.size(), 4u);
@@ -357,6 +358,47 @@ TEST(XmlDom, BulkReadersAndWriterAgreeWithTheNodeObjects) {
     EXPECT_EQ(row->lastChild()->previousSibling()->xml(), "<g>new</g>");
     EXPECT_EQ(errorOf([&] { row->appendTextChild("1bad", "x"); }), ax::err::InvalidProcedureCall);
     EXPECT_EQ(row->lastChild()->nodeName(), "h");  // nothing added by the refused call
+}
+
+// Emptying an element at once must leave the same tree and the same usable objects as removing its
+// children one by one.
+TEST(XmlDom, RemovingAllChildrenKeepsHeldNodesUsable) {
+    auto doc = Document::create();
+    ASSERT_TRUE(doc->loadXML("<r><a x='1'><b>deep</b></a>text<!--c--><d/></r>"));
+    const ElementPtr root = doc->documentElement();
+    const NodePtr a = root->firstChild();
+    const NodePtr b = a->firstChild();  // held below a removed child
+    const auto nodes = root->childNodes();
+    EXPECT_EQ(nodes->length(), 4);
+
+    root->removeChildNodes();
+    EXPECT_FALSE(root->hasChildNodes());
+    EXPECT_EQ(root->xml(), "<r/>");
+    EXPECT_EQ(nodes->length(), 0);  // live lists see the change
+    EXPECT_EQ(root->text(), "");
+    EXPECT_TRUE(a->parentNode() == nullptr);
+    EXPECT_EQ(b->text(), "deep");
+    EXPECT_EQ(a->xml(), "<a x=\"1\"><b>deep</b></a>");
+    root->appendChild(a);  // a removed node goes back in whole
+    EXPECT_EQ(root->xml(), "<r><a x=\"1\"><b>deep</b></a></r>");
+
+    // Many children nobody holds, one of them with children of its own: nothing is left of them.
+    for (int i = 0; i < 500; ++i) root->appendTextChild("row", std::to_string(i));
+    NodePtr chain = root->appendChild(doc->createElement("chain"));
+    for (int i = 0; i < 50; ++i) chain = chain->appendChild(doc->createElement("d"));
+    chain.reset();
+    root->removeChildNodes();
+    EXPECT_EQ(root->xml(), "<r/>");
+    EXPECT_EQ(a->xml(), "<a x=\"1\"><b>deep</b></a>");
+    EXPECT_EQ(doc->xml().find("row"), std::string::npos);
+
+    // A document keeps working after losing its declaration and element this way.
+    ASSERT_TRUE(doc->loadXML("<?xml version='1.0'?><!--c--><r><x/></r>"));
+    doc->removeChildNodes();
+    EXPECT_FALSE(doc->hasChildNodes());
+    EXPECT_TRUE(doc->documentElement() == nullptr);
+    doc->appendChild(doc->createElement("fresh"));
+    EXPECT_EQ(doc->documentElement()->tagName(), "fresh");
 }
 
 }  // namespace
