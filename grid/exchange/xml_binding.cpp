@@ -196,21 +196,46 @@ bool Vantrel::DeleteXMLRootChild() {
 
 void Vantrel::appendGridRows(const std::shared_ptr<ax::xml::Node>& parent) {
     const ax::FlexGrid& g = *FlexGrid_;
-    ax::xml::Document& document = *xmlDocument_;
+    // Held here: a host answering the events of a check-box read may reset the binding meanwhile.
+    const ax::xml::DocumentPtr document = xmlDocument_;
+    const std::string rowTag = rowElementTagName_;
     const int32_t rows = g.Rows(), cols = g.Cols();
+    // The columns that write anything, and under which names, worked out once for all rows. Names are
+    // copied: reading a check-box cell raises events, and a host may change the columns in them.
+    struct NamedColumn {
+        int32_t col;
+        std::string attribute;  // empty when the column writes no attribute
+        std::string element;    // empty when the column writes no element
+        bool checkBox;
+    };
+    std::vector<NamedColumn> named;
+    for (int32_t c = 0; c < cols; ++c) {
+        const ColumnSettings& column = settingsAt(c);
+        const bool asAttribute = !xmlnames::blank(column.ColAttributeName);
+        const bool asElement = !xmlnames::blank(column.ColElementName);
+        if (asAttribute || asElement)
+            named.push_back({c, asAttribute ? column.ColAttributeName : std::string(),
+                             asElement ? column.ColElementName : std::string(),
+                             column.InputStyle == CheckBox});
+    }
+    std::string text;  // reused, so short texts cost no allocation
+    ax::GridShape shape = g.shape();
     for (int32_t r = g.FixedRows(); r < rows; ++r) {
-        const ax::xml::ElementPtr row = document.createElement(rowElementTagName_);
+        const ax::xml::ElementPtr row = document->createElement(rowTag);
         row->setText(std::string());
         parent->appendChild(row);
-        for (int32_t c = 0; c < cols; ++c) {
-            const ColumnSettings& column = settingsAt(c);
-            const bool asAttribute = !xmlnames::blank(column.ColAttributeName);
-            const bool asElement = !xmlnames::blank(column.ColElementName);
-            if (!asAttribute && !asElement) continue;
-            const std::string text = TextMatrix(r, c);
+        for (const NamedColumn& column : named) {
+            if (column.checkBox) {
+                text = TextMatrix(r, column.col);  // "1" or "0", as the host reads it
+                shape = g.shape();
+            } else if (r < shape.rows && column.col < shape.cols) {
+                g.copyTextMatrix(r, column.col, text);
+            } else {
+                text.clear();  // a cell the host has taken away reads as empty, as TextMatrix gives it
+            }
             // The same attribute node as createAttribute plus setAttributeNode, without an object per cell.
-            if (asAttribute) row->setAttribute(column.ColAttributeName, ax::Variant(text));
-            if (asElement) row->appendTextChild(column.ColElementName, text);
+            if (!column.attribute.empty()) row->setAttributeText(column.attribute, text);
+            if (!column.element.empty()) row->appendTextChild(column.element, text);
         }
     }
 }

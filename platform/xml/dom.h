@@ -160,6 +160,8 @@ class Element : public Node {
         const std::function<void(std::string_view name, const std::string& value)>& visit) const;
     Variant getAttribute(const std::string& name) const;  // Null when absent
     void setAttribute(const std::string& name, const Variant& value);
+    // setAttribute with a value that is text already.
+    void setAttributeText(const std::string& name, const std::string& value);
     void removeAttribute(const std::string& name);
     AttributePtr getAttributeNode(const std::string& name) const;
     // Attaches an attribute node, replacing one of the same name, which is returned (else Nothing).

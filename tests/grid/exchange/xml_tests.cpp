@@ -2,6 +2,7 @@
 // back and saved, the name rules, damaged and hostile documents, and what a transaction refuses.
 #include "platform/xml/dom.h"
 #include "tests/grid/exchange/exchange_host.h"
+#include "tests/support/error_of.h"
 
 namespace vantrel::test {
 namespace {
@@ -339,6 +340,58 @@ TEST_F(XmlTest, TransactionsRefuseTheLoadersAndMovingAColumnDropsTheBinding) {
     EXPECT_EQ(grid->XMLDocument(), nullptr);
     EXPECT_EQ(grid->RootChildTagName(), "");
     EXPECT_EQ(grid->RowElementTagName(), "");
+}
+
+// Reading a check-box cell moves the current cell, so the host hears events in the middle of a write
+// and may reshape the grid or drop the binding there.
+TEST_F(XmlTest, CheckBoxColumnsWriteOneOrZeroAndAHostReshapingTheGridMeanwhileBreaksNothing) {
+    TempDir dir;
+    grid->setXMLFilePath(dir.write("c.xml",
+                                   "<r><row a='x' done='1'><e>p</e></row><row a='y' done='0'><e>q</e></row>"
+                                   "<row a='z' done='1'><e>s</e></row></r>"));
+    grid->LoadXMLDoc();
+    grid->LoadXMLRoot(true);
+    ASSERT_EQ(grid->Cols(), 3);
+    atColumn(1);
+    grid->setColInputStyle(CheckBox);
+    grid->setTextMatrix(1, 1, "1");
+    grid->setTextMatrix(2, 1, "0");
+    grid->setTextMatrix(3, 1, "1");
+    ASSERT_TRUE(grid->UpdateXMLRoot());
+    auto written = [&] {
+        std::vector<std::string> out;
+        for (auto n = grid->XMLDocument()->documentElement()->firstChild(); n; n = n->nextSibling())
+            out.push_back(n->xml());
+        return out;
+    };
+    EXPECT_EQ(written(), (std::vector<std::string>{"<row a=\"x\" done=\"1\"><e>p</e></row>",
+                                                   "<row a=\"y\" done=\"0\"><e>q</e></row>",
+                                                   "<row a=\"z\" done=\"1\"><e>s</e></row>"}));
+
+    struct Reshaper : VantrelEvents {
+        Vantrel* grid = nullptr;
+        int calls = 0;
+        void RowColChange() override {
+            if (++calls != 1) return;
+            grid->setRows(2);  // rows 2 and 3 go away
+            grid->setCols(1);  // and so do the check-box and element columns, and the binding
+        }
+    } reshaper;
+    reshaper.grid = grid.get();
+    grid->setEventSink(&reshaper);
+    // The move onto the check-box cell lands in a column that is gone: the inner grid's error
+    // reaches the caller, and nothing is left dangling (the document itself was let go meanwhile).
+    EXPECT_EQ(testsupport::errorOf([&] { grid->UpdateXMLRoot(); }), 30010);
+    grid->setEventSink(nullptr);
+    EXPECT_GE(reshaper.calls, 1);
+    EXPECT_EQ(grid->XMLDocument(), nullptr);
+    EXPECT_EQ(grid->Rows(), 2);
+    EXPECT_EQ(grid->Cols(), 1);
+    grid->setXMLFilePath(dir.file("c.xml"));
+    grid->LoadXMLDoc();
+    grid->LoadXMLRoot(true);
+    EXPECT_EQ(grid->Rows(), 4);
+    EXPECT_EQ(grid->TextMatrix(2, 1), "0");
 }
 
 }  // namespace
