@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Runs bench_exchange and checks the data-exchange speed targets against their same-run baselines.
+
+Usage: compare_exchange.py path/to/bench_exchange [runs]
+Each run is a separate process (the machine's speed drifts between processes); every check uses the
+CPU-time medians of one run, and a target counts as met when it holds in the median run of the checks.
+Prints each ratio per run with its limit; exits 1 when a target is missed.
+"""
+import json
+import statistics
+import subprocess
+import sys
+
+SMALL, LARGE = 8000, 32000  # the loads stop at the Rows limit; the same fourfold growth as 100k -> 400k
+
+# (label, target benchmark, baseline benchmark, limit) at both sizes, plus growth within 1.1 of the baseline's.
+TARGETS = [
+    ("LoadArray / vector fill", "BM_LoadArray", "BM_VectorFill", 2.5),
+    ("SaveToArray / vector fill", "BM_SaveToArray", "BM_VectorFill", 2.5),
+    ("LoadRecordset / sqlite3_step copy", "BM_LoadRecordset", "BM_SqliteStepCopy", 1.5),
+    ("LoadXMLRoot / pugixml parse + walk", "BM_LoadXMLRoot", "BM_PugiParseWalk", 2.0),
+    ("UpdateXMLRoot + SaveXMLDoc / pugixml build + save", "BM_UpdateXMLRootAndSave", "BM_PugiBuildSave", 2.0),
+]
+
+
+def medians(binary):
+    out = subprocess.run(
+        [binary, "--benchmark_format=json", "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true"],
+        check=True, capture_output=True, text=True).stdout
+    result = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            name, rows = b["run_name"].split("/")[:2]
+            result[(name, int(rows))] = b["cpu_time"]
+    return result
+
+
+def checks_of(m):
+    checks = []
+    for label, target, baseline, limit in TARGETS:
+        for rows in (SMALL, LARGE):
+            checks.append((f"{label}, {rows} rows", m[(target, rows)] / m[(baseline, rows)], limit))
+        growth = (m[(target, LARGE)] / m[(target, SMALL)]) / (m[(baseline, LARGE)] / m[(baseline, SMALL)])
+        checks.append((f"{label}, growth {SMALL}->{LARGE} / baseline's", growth, 1.1))
+    # SaveToArray only reads, so it also runs at the issue's own sizes.
+    for rows in (100000, 400000):
+        checks.append((f"SaveToArray / vector fill, {rows} rows",
+                       m[("BM_SaveToArray", rows)] / m[("BM_VectorFill", rows)], 2.5))
+    growth = (m[("BM_SaveToArray", 400000)] / m[("BM_SaveToArray", 100000)]) / (
+        m[("BM_VectorFill", 400000)] / m[("BM_VectorFill", 100000)])
+    checks.append(("SaveToArray, growth 100000->400000 / baseline's", growth, 1.1))
+    return checks
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        print(__doc__)
+        return 2
+    runs = int(sys.argv[2]) if len(sys.argv) == 3 else 3
+    per_run = [checks_of(medians(sys.argv[1])) for _ in range(runs)]
+    ok = True
+    for i, (label, _, limit) in enumerate(per_run[0]):
+        values = [run[i][1] for run in per_run]
+        middle = statistics.median(values)
+        passed = middle <= limit
+        ok = ok and passed
+        shown = " ".join(f"{v:5.2f}" for v in values)
+        print(f"{'ok  ' if passed else 'MISS'} {middle:5.2f} [{shown}] (limit {limit}) {label}")
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
