@@ -110,20 +110,28 @@ void Vantrel::setLoaderCols(int32_t n) {
 
 namespace {
 
+// Whether a column's name is exactly the document's name, compared without measuring the latter.
+bool sameName(const std::string& columnName, const char* name) {
+    const size_t n = columnName.size();
+    for (size_t i = 0; i < n; ++i)
+        if (name[i] == '\0' || name[i] != columnName[i]) return false;  // a shorter name ends first
+    return name[n] == '\0';
+}
+
 // The first column whose name (attribute or element, as `field` selects) is exactly `name`. Rows of
 // one document mostly give their names in the same order, so the column that the same position
 // found in the row before is tried first.
 int32_t findColumn(const std::vector<ColumnSettings>& settings, int32_t cols,
-                   std::string ColumnSettings::*field, std::string_view name, std::vector<int32_t>& hints,
+                   std::string ColumnSettings::*field, const char* name, std::vector<int32_t>& hints,
                    size_t position) {
     const int32_t n = std::min(cols, static_cast<int32_t>(settings.size()));
     if (position < hints.size()) {
         const int32_t hint = hints[position];
-        if (hint >= 0 && hint < n && settings[static_cast<size_t>(hint)].*field == name) return hint;
+        if (hint >= 0 && hint < n && sameName(settings[static_cast<size_t>(hint)].*field, name)) return hint;
     }
     int32_t found = -1;
     for (int32_t c = 0; c < n && found < 0; ++c)
-        if (settings[static_cast<size_t>(c)].*field == name) found = c;
+        if (sameName(settings[static_cast<size_t>(c)].*field, name)) found = c;
     if (position >= hints.size()) hints.resize(position + 1, -1);
     hints[position] = found;
     return found;
@@ -137,7 +145,7 @@ void Vantrel::loadRowAttributes(const ax::xml::Element& row, bool useTagNamesFor
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
     size_t position = 0;
-    row.forEachAttribute([&](std::string_view name, const std::string& value) {
+    row.forEachAttribute([&](const char* name, const std::string& value) {
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColAttributeName, name, hints, position++);
         if (column < 0) {
             ++attributeColumnCount_;
@@ -152,7 +160,7 @@ void Vantrel::loadRowAttributes(const ax::xml::Element& row, bool useTagNamesFor
             setLoaderCols(n);
             column = n - 1;
             settingsAt(column).ColAttributeName = name;
-            if (useTagNamesForHeading) SetCellText(0, column, std::string(name));
+            if (useTagNamesForHeading) SetCellText(0, column, name);
         }
         SetCellText(r, column, value);
     });
@@ -164,7 +172,7 @@ void Vantrel::loadRowElements(const ax::xml::Element& row, bool useTagNamesForHe
     const int32_t r = g.Rows() - 1;
     int32_t n = g.Cols();
     size_t position = 0;
-    row.forEachChild([&](ax::xml::NodeType type, std::string_view name, const std::string& text) {
+    row.forEachChild([&](ax::xml::NodeType type, const char* name, const std::string& text) {
         if (!carriesData(type)) return;
         int32_t column = findColumn(settings_, n, &ColumnSettings::ColElementName, name, hints, position++);
         if (column < 0) {
@@ -178,7 +186,7 @@ void Vantrel::loadRowElements(const ax::xml::Element& row, bool useTagNamesForHe
             setLoaderCols(n);
             column = n - 1;
             settingsAt(column).ColElementName = name;
-            if (useTagNamesForHeading) SetCellText(0, column, std::string(name));
+            if (useTagNamesForHeading) SetCellText(0, column, name);
         }
         SetCellText(r, column, text);
     });

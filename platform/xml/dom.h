@@ -105,8 +105,8 @@ class Node : public Object {
     // Visits the child nodes in order with the type, name and text their node objects would give,
     // making no objects: the way to read a whole document fast. The visit must not change the tree.
     // The name is only valid during its visit.
-    void forEachChild(const std::function<void(NodeType type, std::string_view name,
-                                               const std::string& text)>& visit) const;
+    void forEachChild(
+        const std::function<void(NodeType type, const char* name, const std::string& text)>& visit) const;
     // Visits the child elements in order through one element object moved from child to child: the
     // object stands for each child only during its visit and must not be kept.
     void forEachChildElement(const std::function<void(Element& child)>& visit) const;
@@ -156,8 +156,7 @@ class Element : public Node {
     void appendTextChild(const std::string& tagName, const std::string& text);
     // Visits the attributes in order with their names and values, making no attribute objects.
     // The visit must not change the tree; the name is only valid during its visit.
-    void forEachAttribute(
-        const std::function<void(std::string_view name, const std::string& value)>& visit) const;
+    void forEachAttribute(const std::function<void(const char* name, const std::string& value)>& visit) const;
     Variant getAttribute(const std::string& name) const;  // Null when absent
     void setAttribute(const std::string& name, const Variant& value);
     // setAttribute with a value that is text already.

@@ -410,17 +410,17 @@ void Node::setNodeValue(const Variant& value) {
 std::string Node::text() const { return textOf(*tree(), handle()); }
 
 void Node::forEachChild(
-    const std::function<void(NodeType type, std::string_view name, const std::string& text)>& visit) const {
+    const std::function<void(NodeType type, const char* name, const std::string& text)>& visit) const {
     const Tree& t = *tree();
     std::string otherName, text;  // reused, so short names and texts cost no allocation
     for (pugi::xml_node c = detail::firstChildOf(t, handle()); c; c = detail::nextOf(t, c)) {
         const NodeType type = typeOf(c);
-        std::string_view name;
+        const char* name;
         if (type == NodeType::Element) {
             name = c.name();
         } else {
             otherName = nameOf(c);
-            name = otherName;
+            name = otherName.c_str();
         }
         if (const char* only = onlyTextOf(c))
             text.assign(only);
@@ -687,7 +687,7 @@ void Element::appendTextChild(const std::string& tagName, const std::string& tex
 }
 
 void Element::forEachAttribute(
-    const std::function<void(std::string_view name, const std::string& value)>& visit) const {
+    const std::function<void(const char* name, const std::string& value)>& visit) const {
     std::string value;  // reused, so short values cost no allocation
     for (pugi::xml_attribute a = handle().first_attribute(); a; a = a.next_attribute()) {
         value.assign(a.value());

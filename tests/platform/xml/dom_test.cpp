@@ -334,14 +334,14 @@ TEST(XmlDom, BulkReadersAndWriterAgreeWithTheNodeObjects) {
 
     std::vector<std::string> seen;
     row->forEachAttribute(
-        [&](std::string_view n, const std::string& v) { seen.push_back(std::string(n) + "=" + v); });
+        [&](const char* n, const std::string& v) { seen.push_back(std::string(n) + "=" + v); });
     EXPECT_EQ(seen, (std::vector<std::string>{"a=1", "b=x&y"}));
 
     std::vector<std::string> expected;
     for (NodePtr c = row->firstChild(); c; c = c->nextSibling())
         expected.push_back(std::to_string(c->nodeTypeValue()) + " " + c->nodeName() + " " + c->text());
     seen.clear();
-    row->forEachChild([&](NodeType t, std::string_view n, const std::string& text) {
+    row->forEachChild([&](NodeType t, const char* n, const std::string& text) {
         seen.push_back(std::to_string(static_cast<int32_t>(t)) + " " + std::string(n) + " " + text);
     });
     EXPECT_EQ(seen, expected);
