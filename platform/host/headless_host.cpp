@@ -220,7 +220,9 @@ std::vector<Child*> HeadlessHost::zOrder(const Control& control) const {
 }
 
 std::vector<std::string> HeadlessHost::propertyChanges(const Control& control) const {
-    return impl_->requireSite(control).changes;
+    std::vector<std::string> all;
+    for (const auto& run : impl_->requireSite(control).changes) all.insert(all.end(), run.count, run.name);
+    return all;
 }
 
 void HeadlessHost::clearPropertyChanges() {

@@ -101,7 +101,13 @@ class HostSite : public Site, public Container, public ControlSurface {
     ExtenderChild* extender() const { return extender_; }
     const std::vector<ChildPtr>& children() const { return children_; }
     const std::vector<Child*>& zorder() const { return zorder_; }
-    std::vector<std::string> changes;
+    // The property changes heard, in order; a run of the same name is kept once with its length, so a
+    // load that sets Rows once per row costs no memory per row.
+    struct ChangeRun {
+        std::string name;
+        size_t count;
+    };
+    std::vector<ChangeRun> changes;
     std::string helpFile;
     bool shown = false;
 
@@ -116,7 +122,12 @@ class HostSite : public Site, public Container, public ControlSurface {
         if (parent_) return parent_->scaleMode();
         return host_ ? host_->scaleMode : ScaleMode::Twips;
     }
-    void PropertyChanged(std::string_view name) override { changes.emplace_back(name); }
+    void PropertyChanged(std::string_view name) override {
+        if (!changes.empty() && changes.back().name == name)
+            ++changes.back().count;
+        else
+            changes.push_back({std::string(name), 1});
+    }
     int MsgBox(std::string_view prompt, int buttons, std::string_view title) override {
         if (!host_) return mb::ResultOk;
         host_->boxes.push_back({std::string(prompt), buttons, std::string(title)});

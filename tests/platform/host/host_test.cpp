@@ -82,7 +82,10 @@ TEST(HeadlessHost, AmbientsRecordsAndMessageBoxes) {
     site.PropertyChanged("Rows");
     site.PropertyChanged("Cols");
     site.PropertyChanged("Rows");
-    EXPECT_EQ(p.host.propertyChanges(*p.control), (std::vector<std::string>{"Rows", "Cols", "Rows"}));
+    site.PropertyChanged("Rows");
+    site.PropertyChanged("Text");
+    EXPECT_EQ(p.host.propertyChanges(*p.control),
+              (std::vector<std::string>{"Rows", "Cols", "Rows", "Rows", "Text"}));
     p.host.clearPropertyChanges();
     EXPECT_TRUE(p.host.propertyChanges(*p.control).empty());
 
