@@ -80,12 +80,14 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
             noArguments.clear();
             return objectOf(field).Invoke(member, ax::InvokeKind::PropertyGet, noArguments);
         };
-        // A text goes to the cell as it is; anything else is joined with "" first.
+        // A text goes to the cell as it is; anything else is joined with "" first. The grid's shape is
+        // taken once per row; the inner grid still checks every cell it is given.
+        ax::GridShape shape = g.shape();
         auto write = [&](int32_t r, int32_t i, const ax::Variant& value) {
             if (const std::string* text = value.get<std::string>())
-                SetCellText(r, i, *text);
+                setCellTextWithin(shape, r, i, *text);
             else
-                SetCellText(r, i, joinedText(value));
+                setCellTextWithin(shape, r, i, joinedText(value));
         };
         for (int32_t i = 0; i < count; ++i) write(0, i, fieldMember(i, "Name"));
         if (truth(ax::getProperty(rec, "EOF")) || truth(ax::getProperty(rec, "bof"))) return;
@@ -94,6 +96,7 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
             const int32_t r = g.Rows();
             setRows(r + 1);
             if (g.Rows() != r + 1) return;  // the grid holds no more rows
+            shape = g.shape();
             for (int32_t i = 0; i < count; ++i) write(r, i, fieldMember(i, "Value"));
             ax::callMethod(rec, "MoveNext");
         }
