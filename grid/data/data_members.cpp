@@ -23,7 +23,13 @@ void Vantrel::addDataMembers(ax::DispatchTable<Vantrel>& t) {
         .method("Clear", &V::Clear)
         .let("ColPosition", &V::setColPosition)
         .let("RowPosition", &V::setRowPosition)
-        .let("Sort", &V::setSort)
+        // A refused sort ignores its value, even one no integer type holds.
+        .let("Sort",
+             [](V& g, std::vector<ax::Variant>& a) -> ax::Variant {
+                 if (a.size() != 1) ax::raise(ax::err::WrongArgumentCount);
+                 if (!g.sortRefused()) g.setSort(ax::cInt(a[0]));
+                 return {};
+             })
         .prop("MaintainData", &V::MaintainData, &V::setMaintainData)
         .prop("ColMaintainData", &V::ColMaintainData, &V::setColMaintainData)
         .prop("CellData", &V::CellData, &V::setCellData)

@@ -226,11 +226,16 @@ void Vantrel::setRowPosition(int32_t index, int32_t value) {
     notify("RowPosition");
 }
 
-void Vantrel::setSort(int32_t value) {
+bool Vantrel::sortRefused() const {
     // Maintained strings cannot follow a sort, so no sort happens while any column keeps them.
-    if (maintainData_) return;
+    if (maintainData_) return true;
     for (int32_t c = 0; c < settingsColumns(); ++c)
-        if (settings_[c].MaintainData) return;
+        if (settings_[c].MaintainData) return true;
+    return false;
+}
+
+void Vantrel::setSort(int32_t value) {
+    if (sortRefused()) return;
     FlexGrid_->setSort(ax::narrow16(value));
     notify("Sort");
 }

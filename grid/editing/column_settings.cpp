@@ -160,7 +160,8 @@ void Vantrel::ReDimArray() {
 }
 
 void Vantrel::SetMouseIconEditMode(const ax::Variant& index, int32_t col) {
-    if (ax::cStr(index).empty()) return;
+    // Null joined with "" is "", as empty as an empty text.
+    if (index.isNull() || index.isEmpty() || ax::cStr(index).empty()) return;
     const std::shared_ptr<ax::ImageList> list = ImgCombo_->ImageList();
     if (!list) return;
     ax::PicturePtr picture;

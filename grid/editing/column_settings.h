@@ -28,7 +28,7 @@ enum InputStyleKind : int32_t {
 struct ComboItem {
     std::string Text;
     std::string Data;
-    ax::Variant Image;     // index or key into the image list; empty: no image
+    ax::Variant Image;  // index or key into the image list; empty: no image
     ax::Variant SelImage;
     int16_t Indentation = 0;
 };
@@ -87,7 +87,7 @@ struct GridDefaults {
     ax::PicturePtr MouseIconEditMode;
     std::string MaskEditMask;
     std::string MaskEditPromptChar = "_";
-    bool DTPickCheckBox = true;
+    bool DTPickCheckBox = false;  // a new control stores True only after its first columns exist
     ax::OleColor DTPickCalendarBackColor = ax::syscolor::WindowBackground;
     ax::OleColor DTPickCalendarForeColor = ax::syscolor::ButtonText;
     ax::OleColor DTPickCalendarTitleBackColor = ax::syscolor::ButtonFace;

@@ -84,6 +84,7 @@ class Vantrel : public ax::Control {
     void setColPosition(int32_t index, int32_t value);
     void setRowPosition(int32_t index, int32_t value);
     void setSort(int32_t value);
+    bool sortRefused() const;  // while maintained strings are kept, a sort is ignored
 
     // The one road by which host text writes enter a cell; answers whether the cell changed.
     bool SetCellText(int32_t row, int32_t col, const std::string& text);

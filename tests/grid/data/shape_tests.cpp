@@ -195,6 +195,8 @@ TEST_F(ShapeTest, SortRunsOnlyWhileNoColumnKeepsMaintainedStrings) {
     grid->setSort(1);
     EXPECT_EQ(column(1), (std::vector<std::string>{"r0c1", "c", "a", "b"}));
     EXPECT_TRUE(changes().empty());
+    // Refused, a late-bound value is not even looked at.
+    EXPECT_EQ(errorOf([&] { ax::letProperty(*grid, "Sort", ax::Variant(3e9)); }), 0);
 
     grid->setMaintainData(false);
     inner().setRow(1);
@@ -203,6 +205,7 @@ TEST_F(ShapeTest, SortRunsOnlyWhileNoColumnKeepsMaintainedStrings) {
     EXPECT_EQ(column(1), (std::vector<std::string>{"r0c1", "a", "b", "c"}));
     EXPECT_EQ(changesNamed("Sort"), 1u);
     EXPECT_EQ(errorOf([&] { grid->setSort(32768); }), ax::err::Overflow);
+    EXPECT_EQ(errorOf([&] { ax::letProperty(*grid, "Sort", ax::Variant(3e9)); }), ax::err::Overflow);
 }
 
 }  // namespace

@@ -122,7 +122,11 @@ TEST_F(FrameTest, NewInstanceDefaultsGoThroughTheSettersThatNotify) {
         EXPECT_EQ(fresh->ColEditWidthMin(), 0);
         EXPECT_FALSE(fresh->ColMaintainData());
         EXPECT_EQ(fresh->ColMaskEditPromptChar(), "_");
+        EXPECT_FALSE(fresh->ColDTPickCheckBox());  // made before the grid-wide True was stored
     }
+    fresh->setCols(3);
+    fresh->innerGrid().setCol(2);
+    EXPECT_TRUE(fresh->ColDTPickCheckBox());
 
     // The help file sits beside the loaded library.
     const std::filesystem::path help = fresh->HelpFilePath();

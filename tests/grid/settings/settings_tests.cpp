@@ -197,6 +197,7 @@ TEST_F(SettingsTest, MouseIconsFromTheImageList) {
     combo->setImageList(list);
 
     grid->SetMouseIconEditMode(ax::Variant(""));
+    grid->SetMouseIconEditMode(ax::Variant(ax::Null{}));  // as empty as "", not an error
     grid->SetMouseIconEditMode(ax::Variant("missing"));
     grid->SetMouseIconEditMode(ax::Variant(int16_t(7)));
     EXPECT_EQ(grid->MouseIconEditMode(), before);
