@@ -90,8 +90,9 @@ bool Vantrel::fillFromArray(const ax::SafeArray& array) {
         // Rows that exist before the grid grows may still show pictures; new rows start without.
         const int32_t keptRows = g.Rows();
         setRows(fixedRows + rows);
-        // A shape the grid refuses (too many rows or columns) ends the fill as an error would.
-        if (g.Cols() != cols || g.Rows() != fixedRows + rows) throw std::length_error("array too large");
+        // A shape the grid refuses so that cells would be lost (too many rows or columns) ends the fill
+        // as an error would; a grid left wider than the array (Cols below FixedCols) just takes it.
+        if (g.Cols() < cols || g.Rows() != fixedRows + rows) throw std::length_error("array too large");
         const auto& data = array.data();
         const ax::GridShape shape = g.shape();
         std::string scratch;

@@ -64,10 +64,10 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
     RedrawOff quiet(g);
     // Whatever the recordset raises ends the walk; the rows filled so far stay.
     try {
-        const int32_t count = ax::cLng(ax::getProperty(objectOf(ax::getProperty(rec, "Fields")), "Count"));
         setFixedRows(1);
         setFixedCols(0);
         setRows(1);
+        const int32_t count = ax::cLng(ax::getProperty(objectOf(ax::getProperty(rec, "Fields")), "Count"));
         setCols(count);
         if (g.Cols() != count) return;  // more fields than the grid has columns for
         // rec.Fields(i), asked again for every value, so that a source handing out snapshots works too.

@@ -112,7 +112,11 @@ void Vantrel::setEnabled(bool value) {
 }
 
 ax::FontPtr Vantrel::Font() const { return font_; }
-void Vantrel::setFont(ax::FontPtr value) { applyFont(std::move(value)); }
+void Vantrel::setFont(ax::FontPtr value) {
+    // The inner grid refuses Nothing; refused here first, the control keeps the font it had.
+    if (!value) ax::raise(ax::err::InvalidPropertyValue);
+    applyFont(std::move(value));
+}
 
 int32_t Vantrel::hDC() const { return site().Surface().hDC(); }
 int32_t Vantrel::hWnd() const { return site().Surface().hWnd(); }

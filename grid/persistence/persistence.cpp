@@ -181,7 +181,7 @@ void Vantrel::readProperties(ax::PropertyBag& bag) {
     setLocked(ax::cBool(read("Locked", Variant(false))));
     setLockedCombo(ax::cBool(read("LockedCombo", Variant(false))));
     setMouseIconEditMode(pictureOf(read("MouseIconEditMode", Variant())));
-    setMousePointerEditMode(ax::cInt(read("MousePointerEditMode", Variant(int16_t(0)))));
+    setMousePointerEditMode(ax::cLng(read("MousePointerEditMode", Variant(int16_t(0)))));
     setMaskEditMask(ax::cStr(read("MaskeditMask", Variant(""))));
     setMaskEditPromptChar(ax::cStr(read("MaskEditPromptChar", Variant("_"))));
     setDTPickCheckBox(ax::cBool(read("DTPickCheckBox", Variant(true))));
@@ -190,7 +190,7 @@ void Vantrel::readProperties(ax::PropertyBag& bag) {
     setDTPickCalendarTitleBackColor(colourOf(read("DTPickCalendarTitleBackColor", systemColour(15))));
     setDTPickCalendarTitleForeColor(colourOf(read("DTPickCalendarTitleForeColor", systemColour(18))));
     setDTPickCalendarTrailingForeColor(colourOf(read("DTPickCalendarTrailingForeColor", systemColour(17))));
-    setDTPickFormat(ax::cInt(read("DTPickFormat", Variant(int16_t(1)))));
+    setDTPickFormat(ax::cLng(read("DTPickFormat", Variant(int16_t(1)))));
     setDTPickMaxDate(dateOf(read("DTPickMaxDate", Variant(kMaxDateText)), kMaxDateText, defaultMaxDate()));
     setDTPickMinDate(dateOf(read("DTPickMinDate", Variant(kMinDateText)), kMinDateText, defaultMinDate()));
     setDTPickUpDown(ax::cBool(read("DTPickUpDown", Variant(false))));

@@ -35,6 +35,14 @@ TEST_F(ArrayTest, LoadArrayPlacesAnyBoundsBelowTheFixedRowsWithPaintingSuspended
     EXPECT_EQ(grid->Invoke("loadarray", ax::InvokeKind::Method, args), ax::Variant(true));
     EXPECT_EQ(grid->Rows(), 2);
     EXPECT_EQ(grid->TextMatrix(1, 0), "0,0");
+
+    // Fewer array columns than fixed ones: the grid keeps its columns and still takes every cell.
+    grid->setCols(4);
+    grid->setFixedCols(2);
+    ASSERT_TRUE(grid->LoadArray(ax::Variant(labelledArray(0, 2, 0, 0))));
+    EXPECT_EQ(grid->Cols(), 4);
+    EXPECT_EQ(grid->Rows(), 4);
+    EXPECT_EQ(grid->TextMatrix(3, 0), "2,0");
 }
 
 TEST_F(ArrayTest, ArraysThatAreNotATableChangeNothing) {

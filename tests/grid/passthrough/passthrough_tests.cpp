@@ -192,6 +192,14 @@ TEST_F(PassThroughTest, FontGoesToTheControlThenTheInnerGridAsOneObject) {
     EXPECT_EQ(changes(), std::vector<std::string>{"Font"});
     font->setSize(14.0f);  // one shared object: the inner grid sees the change too
     EXPECT_EQ(inner().Font()->Size(), 14.0f);
+
+    // Nothing is refused before anything changes, so the font survives to be saved and loaded.
+    std::vector<ax::Variant> nothing{ax::Variant(std::shared_ptr<ax::Font>())};
+    EXPECT_EQ(errorOf([&] { grid->Invoke("Font", ax::InvokeKind::PropertyPutRef, nothing); }),
+              ax::err::InvalidPropertyValue);
+    EXPECT_EQ(grid->Font(), font);
+    EXPECT_EQ(inner().Font(), font);
+    EXPECT_EQ(changes(), std::vector<std::string>{"Font"});
 }
 
 TEST_F(PassThroughTest, FormatStringResizesTheColumnSettingsThroughCols) {

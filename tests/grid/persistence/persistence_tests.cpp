@@ -243,6 +243,16 @@ TEST_F(PersistenceTest, EveryDesignTimeSettingComesBackFromAMemoryBag) {
     EXPECT_TRUE(copy->MaintainData());
     EXPECT_EQ(copy->ZelPickerSmallChange(), 2);  // applied after LargeChange, so 2 <= 10 holds
     EXPECT_EQ(copy->ZelPickerMin(), -5);
+
+    // Codes beyond 16 bits, which the setters take, come back too (and the keys after them).
+    grid->setMousePointerEditMode(40000);
+    grid->setDTPickFormat(70000);
+    ax::MemoryPropertyBag wideBag = saved(*grid);
+    auto wide = loaded(wideBag);
+    EXPECT_TRUE(host->messageBoxes().empty());
+    EXPECT_EQ(wide->MousePointerEditMode(), 40000);
+    EXPECT_EQ(wide->DTPickFormat(), 70000);
+    EXPECT_EQ(wide->ZelPickerMin(), -5);
 }
 
 TEST_F(PersistenceTest, PerColumnSettingsAndCellsAreNotSaved) {
