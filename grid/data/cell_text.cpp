@@ -102,7 +102,7 @@ bool Vantrel::setTextByKindRule(int32_t row, int32_t col, const std::string& tex
         }
         case DTPicker: {
             const ax::Locale& locale = site().AmbientLocale();
-            const auto date = ax::parseDate(text, locale);
+            const auto date = ColumnDateReader(column.DTPickFormat, locale).read(text);
             if (!date) return false;
             g.setTextMatrix(row, col, ax::formatDate(*date, datePattern(column.DTPickFormat), locale));
             return true;

@@ -49,6 +49,26 @@ std::string_view datePattern(int32_t code) {
     }
 }
 
+ColumnDateReader::ColumnDateReader(int32_t format, const ax::Locale& locale)
+    : locale_(locale), pattern_(datePattern(format)) {
+    std::optional<ax::Locale::DateOrder> order;
+    if (format == 1 || format == 4) order = ax::Locale::DateOrder::DayMonthYear;
+    if (format == 7 || format == 8) order = ax::Locale::DateOrder::MonthDayYear;
+    if (order && *order != locale.dateOrder) {
+        patternOrder_ = locale;
+        patternOrder_->dateOrder = *order;
+    }
+}
+
+std::optional<ax::Date> ColumnDateReader::read(std::string_view text) const {
+    if (patternOrder_) {
+        if (auto date = ax::parseDate(text, *patternOrder_);
+            date && ax::formatDate(*date, pattern_, locale_) == text)
+            return date;
+    }
+    return ax::parseDate(text, locale_);
+}
+
 int32_t Vantrel::settingsColumns() const {
     return std::min<int32_t>(FlexGrid_->Cols(), static_cast<int32_t>(settings_.size()));
 }

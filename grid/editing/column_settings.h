@@ -2,10 +2,13 @@
 // per-column state other subsystems keep beside it (maintained strings, transaction shadow, XML names).
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/automation/colour.h"
+#include "platform/automation/locale.h"
 #include "platform/automation/picture.h"
 #include "platform/automation/variant.h"
 
@@ -107,5 +110,20 @@ struct GridDefaults {
 
 // The format pattern a date format code selects (empty: the general date form).
 std::string_view datePattern(int32_t code);
+
+// Reads the texts of a date column. A text exactly in the column's own numeric pattern is read in
+// that pattern's day and month order, so that what the grid wrote reads back as the date it showed
+// ("05/12/20" in a day-first column is 5 December under a month-first locale too); any other text
+// is read the locale's way.
+class ColumnDateReader {
+  public:
+    ColumnDateReader(int32_t format, const ax::Locale& locale);
+    std::optional<ax::Date> read(std::string_view text) const;
+
+  private:
+    const ax::Locale& locale_;
+    std::string_view pattern_;
+    std::optional<ax::Locale> patternOrder_;  // set when the pattern's order is not the locale's
+};
 
 }  // namespace vantrel

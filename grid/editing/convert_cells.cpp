@@ -28,7 +28,8 @@ bool isItemText(const ColumnSettings& column, const std::string& text) {
 
 }  // namespace
 
-void Vantrel::ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow, int32_t kind) {
+void Vantrel::ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow, int32_t kind,
+                                 int32_t datesWrittenIn) {
     ax::FlexGrid& g = *FlexGrid_;
     const ColumnSettings& column = settingsAt(col);
     RedrawOff quiet(g);
@@ -50,10 +51,11 @@ void Vantrel::ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow,
         case DTPicker: {
             const ax::Locale& locale = site().AmbientLocale();
             const std::string_view pattern = datePattern(column.DTPickFormat);
+            const ColumnDateReader reader(datesWrittenIn >= 0 ? datesWrittenIn : column.DTPickFormat, locale);
             for (int32_t r = firstRow; r <= lastRow; ++r) {
                 const std::string text = g.TextMatrix(r, col);
                 std::string out;
-                if (auto date = ax::parseDate(text, locale)) {
+                if (auto date = reader.read(text)) {
                     const double day = std::trunc(date->value);
                     if (day >= column.DTPickMinDate && day <= column.DTPickMaxDate)
                         out = ax::formatDate(ax::Date{day}, pattern, locale);

@@ -112,8 +112,11 @@ void Vantrel::setColDTPickFormat(int32_t value) {
     requireUserMode();
     if (inTransaction_) return;
     const int32_t col = FlexGrid_->Col();
-    settingsAt(col).DTPickFormat = value;
-    convertColumnWhen(col, DTPicker);
+    ColumnSettings& column = settingsAt(col);
+    const int32_t written = column.DTPickFormat;
+    column.DTPickFormat = value;
+    if (column.InputStyle == DTPicker)
+        ConvertColumnCells(col, FlexGrid_->FixedRows(), FlexGrid_->Rows() - 1, DTPicker, written);
     notify("ColDTPickFormat");
 }
 

@@ -105,8 +105,10 @@ void Vantrel::setDTPickFormat(int32_t value) {
     if (inTransaction_) return;
     defaults_.DTPickFormat = value;
     for (int32_t c = 0; c < settingsColumns(); ++c) {
+        const int32_t written = settings_[c].DTPickFormat;
         settings_[c].DTPickFormat = value;
-        convertColumnWhen(c, DTPicker);
+        if (settings_[c].InputStyle == DTPicker)
+            ConvertColumnCells(c, FlexGrid_->FixedRows(), FlexGrid_->Rows() - 1, DTPicker, written);
     }
     notify("DTPickFormat");
 }

@@ -208,7 +208,10 @@ class Vantrel : public ax::Control {
     bool MaskEditPromptInclude() const;
 
     bool ApplyColumnInputStyle(int32_t col, int32_t kind);
-    void ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow, int32_t kind);
+    // `datesWrittenIn`: for a date column whose format just changed, the format its cells are still
+    // written in (-1: the column's own), so that they are read the way they were written.
+    void ConvertColumnCells(int32_t col, int32_t firstRow, int32_t lastRow, int32_t kind,
+                            int32_t datesWrittenIn = -1);
     void ReDimArray();
 
     // --- combo item lists and the image list ------------------------------------------------------

@@ -58,7 +58,7 @@ class DateEditor final : public CellEditor {
         picker_.setFormat(1);
         if (cs.DTPickFormat >= 9) picker_.setFormat(2);
 
-        if (auto date = ax::parseDate(engine_.EditStartText, engine_.locale())) {
+        if (auto date = ColumnDateReader(cs.DTPickFormat, engine_.locale()).read(engine_.EditStartText)) {
             picker_.setValue(ax::Variant(withinRange(*date, cs)));
         } else if (picker_.CheckBox()) {
             picker_.setValue(ax::Variant(ax::today()));

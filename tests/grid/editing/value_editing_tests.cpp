@@ -121,6 +121,38 @@ TEST_F(DateEditing, AnEmptyCellGetsTodayAndClearingThePickersBoxEmptiesIt) {
     EXPECT_EQ(grid->TextMatrix(3, 2), "6/1/2024");
 }
 
+// A day-first column under a month-first locale: what the grid writes must read back as the same
+// date wherever it is read again, or every opening, range change and round trip would swap the day
+// and the month.
+TEST_F(DateEditing, ADayFirstColumnKeepsItsDatesWhenItsOwnTextsAreReadAgain) {
+    grid->setColDTPickFormat(1);             // dd/mm/yy
+    grid->setTextMatrix(1, 2, "12/5/2020");  // the host writes the locale's way: 5 December
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/20");
+    grid->setTextMatrix(2, 2, "05/12/20");  // the column's own form: the same 5 December
+    EXPECT_EQ(grid->TextMatrix(2, 2), "05/12/20");
+
+    typeOnGrid('a');
+    EXPECT_EQ(picker->Value().toDate().value, ax::toAutomationDate({2020, 12, 5}).value);
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/20");
+    pressEnter();
+    typeOnGrid('a');
+    pressEnter();
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/20");
+
+    // Changing the range converts the column's cells again; a transaction's roll-back writes them back.
+    grid->setColDTPickMaxDate(ax::toAutomationDate({2030, 1, 1}));
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/20");
+    grid->BeginTrans();
+    grid->setTextMatrix(1, 2, "1/1/2021");
+    grid->RollBack();
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/20");
+    // A new format reads the cells in the format they were written in.
+    grid->setColDTPickFormat(8);  // mm/dd/yyyy
+    EXPECT_EQ(grid->TextMatrix(1, 2), "12/05/2020");
+    grid->setDTPickFormat(4);  // grid-wide, back to day first: dd/mm/yyyy
+    EXPECT_EQ(grid->TextMatrix(1, 2), "05/12/2020");
+}
+
 TEST_F(EditingTest, NumberEditorRoundsTheCellTextAndEnterGivesTheFocusBack) {
     useColumn(3, vantrel::ZelPicker);
     grid->setColZelPickerMin(-50);
