@@ -38,8 +38,45 @@ HostSite& HeadlessHost::Impl::requireSite(const Control& c) const {
     return *s;
 }
 
+bool HeadlessHost::Impl::reachable(const Child* c) const {
+    if (!c || !c->Visible() || !c->Enabled()) return false;
+    for (const HostSite* s = siteOfChild(c); s; s = s->parent()) {
+        if (!s->Enabled()) return false;
+        if (const ExtenderChild* e = s->extender()) {
+            if (!e->Visible() || !e->Enabled()) return false;
+        } else if (!s->parent() && !s->shown) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<Child*> HeadlessHost::Impl::tabOrder() const {
+    std::vector<Child*> order;
+    // Depth first without recursion: a site's children are pushed in reverse so the first comes out first.
+    std::vector<Child*> stack;
+    for (const auto& p : placed) {
+        stack.clear();
+        const auto& kids = p.site->children();
+        for (auto k = kids.rbegin(); k != kids.rend(); ++k) stack.push_back(k->get());
+        while (!stack.empty()) {
+            Child* c = stack.back();
+            stack.pop_back();
+            if (auto* e = dynamic_cast<ExtenderChild*>(c);
+                e && e->nested() && !e->nested()->children().empty()) {
+                if (!reachable(c)) continue;
+                const auto& inner = e->nested()->children();
+                for (auto k = inner.rbegin(); k != inner.rend(); ++k) stack.push_back(k->get());
+                continue;
+            }
+            if (c->canFocus() && reachable(c)) order.push_back(c);
+        }
+    }
+    return order;
+}
+
 Child* HeadlessHost::Impl::focusTargetOf(Child* c) const {
-    if (!c || !c->Visible() || !c->Enabled() || !c->canFocus()) return nullptr;
+    if (!c || !reachable(c) || !c->canFocus()) return nullptr;
     if (auto* e = dynamic_cast<ExtenderChild*>(c); e && e->nested()) {
         // The focus given to a component goes to its first child that can take it.
         bool hasChildren = false;
@@ -256,16 +293,41 @@ void HeadlessHost::setFocus(Child* child) {
 }
 
 int16_t HeadlessHost::keyDown(int16_t keyCode, int16_t shift) {
+    impl_->tabTaken = false;
+    if (keyCode == key::Tab && (shift & (shiftmask::Ctrl | shiftmask::Alt)) == 0) {
+        // The form takes Tab to move the focus to the next child in tab order (Shift+Tab: the one
+        // before); only with nowhere else to go does the focused child see the key.
+        const std::vector<Child*> order = impl_->tabOrder();
+        const auto at = std::find(order.begin(), order.end(), impl_->focused);
+        Child* next = nullptr;
+        if (!order.empty()) {
+            const size_t n = order.size();
+            if (at == order.end())
+                next = (shift & shiftmask::Shift) ? order.back() : order.front();
+            else
+                next = order[(size_t(at - order.begin()) + ((shift & shiftmask::Shift) ? n - 1 : 1)) % n];
+        }
+        if (next && next != impl_->focused) {
+            impl_->tabTaken = true;
+            next->SetFocus();
+            return keyCode;
+        }
+    }
     if (auto* t = inputOf(impl_->focused)) t->keyDown(keyCode, shift);
     return keyCode;
 }
 
 int16_t HeadlessHost::keyPress(int16_t keyAscii) {
+    if (keyAscii == '\t' && impl_->tabTaken) return keyAscii;  // the Tab that moved the focus
     if (auto* t = inputOf(impl_->focused)) t->keyPress(keyAscii);
     return keyAscii;
 }
 
 int16_t HeadlessHost::keyUp(int16_t keyCode, int16_t shift) {
+    if (keyCode == key::Tab && impl_->tabTaken) {
+        impl_->tabTaken = false;
+        return keyCode;
+    }
     if (auto* t = inputOf(impl_->focused)) t->keyUp(keyCode, shift);
     return keyCode;
 }
@@ -293,30 +355,30 @@ void HeadlessHost::typeText(std::string_view utf8) {
 }
 
 void HeadlessHost::mouseDown(Child& child, int16_t button, int16_t shift, float x, float y) {
-    if (!child.Visible() || !child.Enabled()) return;
+    if (!impl_->reachable(&child)) return;
     if (impl_->focusTargetOf(&child)) child.SetFocus();
     if (auto* t = inputOf(&child)) t->mouseDown(button, shift, x, y);
 }
 
 void HeadlessHost::mouseMove(Child& child, int16_t button, int16_t shift, float x, float y) {
-    if (!child.Visible() || !child.Enabled()) return;
+    if (!impl_->reachable(&child)) return;
     if (auto* t = inputOf(&child)) t->mouseMove(button, shift, x, y);
 }
 
 void HeadlessHost::mouseUp(Child& child, int16_t button, int16_t shift, float x, float y) {
-    if (!child.Visible() || !child.Enabled()) return;
+    if (!impl_->reachable(&child)) return;
     if (auto* t = inputOf(&child)) t->mouseUp(button, shift, x, y);
 }
 
 void HeadlessHost::click(Child& child, float x, float y) {
-    if (!child.Visible() || !child.Enabled()) return;
+    if (!impl_->reachable(&child)) return;
     mouseDown(child, 1, 0, x, y);
     mouseUp(child, 1, 0, x, y);
     if (auto* t = inputOf(&child)) t->click();
 }
 
 void HeadlessHost::dblClick(Child& child, float x, float y) {
-    if (!child.Visible() || !child.Enabled()) return;
+    if (!impl_->reachable(&child)) return;
     click(child, x, y);
     if (auto* t = inputOf(&child)) t->dblClick();
     mouseUp(child, 1, 0, x, y);

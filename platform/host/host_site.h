@@ -75,6 +75,13 @@ struct HeadlessHost::Impl {
     void moveFocus(Child* target);
     void focusLeft(Child* from);  // from (or something inside it) stopped being focusable
     Child* focusTargetOf(Child* c) const;
+    // Whether the user can reach a child: it and every control and component around it are
+    // visible and enabled, and the form shows the control.
+    bool reachable(const Child* c) const;
+    // Every child the focus can go to, in tab order: controls in the order they were placed, the
+    // children of each in creation order, a component's children in its place.
+    std::vector<Child*> tabOrder() const;
+    bool tabTaken = false;  // the last Tab key down moved the focus, so its key up is the form's too
 };
 
 namespace hosting {

@@ -61,6 +61,10 @@ void keyForCharacter(uint32_t cp, int16_t& code, int16_t& shift) {
         code = key::Return;
         return;
     }
+    if (cp == '\t') {
+        code = key::Tab;
+        return;
+    }
     if (cp < 128) {
         for (int16_t k = 0; k < 256; ++k) {
             for (int16_t s : {int16_t(0), shiftmask::Shift}) {

@@ -159,6 +159,27 @@ TEST_F(EditingTest, ScrollingFocusLossAndShowCloseTheEditorKeepingWhatWasTyped) 
     host->show(*grid);
     EXPECT_TRUE(visibleEditors().empty());
     EXPECT_EQ(grid->TextMatrix(13, 1), "second");
+
+    // Tabbing away: the form moves the focus on to the inner grid; the editor never sees the key.
+    typeOnGrid('a');
+    host->typeText("third");
+    events.clear();
+    host->typeKey(ax::key::Tab);
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_EQ(host->focused(), &inner());
+    EXPECT_EQ(grid->TextMatrix(13, 1), "third");
+    EXPECT_TRUE(events.heard.empty());
+
+    // A disabled grid takes no click: no editor, no events, no focus.
+    grid->setEnabled(false);
+    EXPECT_EQ(host->focused(), nullptr);
+    host->click(inner(), float(inner().CellLeft() + 20), float(inner().CellTop() + 20));
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_TRUE(events.heard.empty());
+    EXPECT_EQ(host->focused(), nullptr);
+    grid->setEnabled(true);
+    clickCurrentCell();
+    EXPECT_EQ(visibleEditors(), Strings{"TxtBox"});
 }
 
 TEST_F(EditingTest, TheEditorTakesTheCellsLookAndTheColumnsPointer) {
@@ -259,6 +280,13 @@ TEST_F(MaskEditing, LeavingOrCancellingNeverKeepsAPartialEntry) {
     typeOnGrid('a');
     host->typeKey(ax::key::Back);
     host->setFocus(&inner());
+    EXPECT_EQ(grid->TextMatrix(1, 2), "");
+
+    // Tabbing away from a half-filled entry is leaving it too.
+    typeOnGrid('a');
+    host->typeText("99");
+    host->typeKey(ax::key::Tab);
+    EXPECT_TRUE(visibleEditors().empty());
     EXPECT_EQ(grid->TextMatrix(1, 2), "");
 }
 

@@ -112,6 +112,45 @@ TEST(HeadlessInput, KeysArriveInDesktopOrderAndAPressSetToZeroIsDiscarded) {
     EXPECT_EQ(p.host.keyPress('z'), 'Q');  // what the handlers left
 }
 
+TEST(HeadlessInput, TabMovesTheFocusInTabOrderAndReachesAChildOnlyWithNowhereElseToGo) {
+    Placed p;
+    auto& c = *p.control;
+    c.grid->SetFocus();
+    p.log->clear();
+    p.host.typeKey(ax::key::Tab);  // the only child that can take the focus sees the key
+    EXPECT_EQ(*p.log, (Log{"Grid KeyDown 9 0", "Grid KeyUp 9 0"}));
+
+    c.text->setVisible(true);
+    c.image->setVisible(true);  // cannot take the focus, so never in the tab order
+    p.log->clear();
+    p.host.typeKey(ax::key::Tab);
+    EXPECT_EQ(*p.log, (Log{"Grid LostFocus", "Txt GotFocus"}));
+    p.log->clear();
+    p.host.typeText("\t");  // a typed tab character moves on the same way, wrapping round
+    EXPECT_EQ(*p.log, (Log{"Txt LostFocus", "Grid GotFocus"}));
+    p.log->clear();
+    p.host.typeKey(ax::key::Tab, ax::shiftmask::Shift);  // backwards
+    EXPECT_EQ(p.host.focused(), c.text.get());
+    p.host.typeKey(ax::key::Tab, ax::shiftmask::Ctrl);  // Ctrl+Tab is the child's own key
+    EXPECT_EQ(p.host.focused(), c.text.get());
+    EXPECT_EQ(p.log->back(), "Txt KeyUp 9 2");
+
+    // A disabled or hidden control takes neither clicks nor the focus by tabbing.
+    p.host.surface(c).setEnabled(false);
+    EXPECT_EQ(p.host.focused(), nullptr);
+    p.log->clear();
+    p.host.click(*c.grid, 10, 10);
+    p.host.typeKey(ax::key::Tab);
+    EXPECT_TRUE(p.log->empty());
+    p.host.surface(c).setEnabled(true);
+    p.host.hide(c);
+    p.host.click(*c.grid, 10, 10);
+    EXPECT_EQ(p.host.focused(), nullptr);
+    p.host.show(c);
+    p.host.click(*c.grid, 10, 10);
+    EXPECT_EQ(p.host.focused(), c.grid.get());
+}
+
 TEST(HeadlessInput, EachPhaseGoesToTheChildFocusedAtThatMoment) {
     Placed p;
     auto& c = *p.control;
