@@ -301,12 +301,15 @@ inline constexpr int32_t FileUnreadable = 2;
 inline constexpr int32_t Malformed = 3;
 inline constexpr int32_t EntitiesRefused = 4;
 inline constexpr int32_t NoDocumentElement = 5;
+inline constexpr int32_t UnsupportedEncoding = 6;
 }  // namespace parse_code
 
 // A document. Loading reads the encoding from the byte-order mark or the declaration; saving writes
 // the encoding the declaration names: the UTF-8 family as UTF-8 (no byte-order mark), UTF-16,
 // UCS-2 and their aliases as UTF-16 little-endian with a byte-order mark, UCS-4 and UTF-32 as UTF-32
-// little-endian with a byte-order mark, ISO-8859-1 as Latin-1; no declaration or no encoding: UTF-8.
+// little-endian with a byte-order mark, ISO-8859-1 as Latin-1, Windows-1252 and US-ASCII as
+// themselves (characters they cannot hold as character references); no declaration or no encoding:
+// UTF-8. A file declaring an encoding none of these is refused when it is loaded.
 class Document : public Node {
   public:
     Document();

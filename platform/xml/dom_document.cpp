@@ -5,6 +5,7 @@
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 #include "platform/xml/dom_tree.h"
+#include "platform/xml/encodings.h"
 #include "platform/xml/file_io.h"
 
 namespace ax::xml {
@@ -15,114 +16,9 @@ namespace {
 
 [[noreturn]] void domError(const std::string& text) { raise(err::InvalidProcedureCall, text); }
 
-enum class Encoding { Utf8, Utf16LE, Utf16BE, Utf32LE, Latin1 };
-
 std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-// The encoding a declared name asks for; raises 5 for a name this DOM cannot write.
-Encoding encodingNamed(std::string_view declared) {
-    const std::string name = lower(declared);
-    if (name.empty() || name == "utf-8" || name == "unicode-1-1-utf-8" || name == "unicode-2-0-utf-8" ||
-        name == "utf8")
-        return Encoding::Utf8;
-    if (name == "utf-16" || name == "ucs-2" || name == "iso-10646-ucs-2" || name == "unicode-2-0-utf-16" ||
-        name == "utf-16le" || name == "unicode")
-        return Encoding::Utf16LE;
-    if (name == "utf-16be" || name == "unicodefffe") return Encoding::Utf16BE;
-    if (name == "ucs-4" || name == "iso-10646-ucs-4" || name == "utf-32" || name == "utf-32le")
-        return Encoding::Utf32LE;
-    if (name == "iso-8859-1" || name == "latin1" || name == "latin-1" || name == "iso_8859-1" || name == "l1")
-        return Encoding::Latin1;
-    domError("The system does not support the specified encoding: '" + std::string(declared) + "'.");
-}
-
-// Next code point of UTF-8 text; a byte that does not start a valid sequence gives U+FFFD.
-char32_t nextCodePoint(std::string_view s, size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    auto cont = [&](size_t k) {
-        return i + k < s.size() && (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
-    };
-    auto at = [&](size_t k) { return char32_t(static_cast<unsigned char>(s[i + k]) & 0x3F); };
-    if (b < 0x80) {
-        ++i;
-        return b;
-    }
-    if (b >= 0xC2 && b < 0xE0 && cont(1)) {
-        char32_t c = (char32_t(b & 0x1F) << 6) | at(1);
-        i += 2;
-        return c;
-    }
-    if (b >= 0xE0 && b < 0xF0 && cont(1) && cont(2)) {
-        char32_t c = (char32_t(b & 0x0F) << 12) | (at(1) << 6) | at(2);
-        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
-            i += 3;
-            return c;
-        }
-    }
-    if (b >= 0xF0 && b < 0xF5 && cont(1) && cont(2) && cont(3)) {
-        char32_t c = (char32_t(b & 0x07) << 18) | (at(1) << 12) | (at(2) << 6) | at(3);
-        if (c >= 0x10000 && c <= 0x10FFFF) {
-            i += 4;
-            return c;
-        }
-    }
-    ++i;
-    return 0xFFFD;
-}
-
-std::string encode(std::string_view utf8, Encoding enc) {
-    if (enc == Encoding::Utf8) return std::string(utf8);
-    std::string out;
-    auto unit16 = [&](uint16_t u) {
-        if (enc == Encoding::Utf16LE) {
-            out += char(u & 0xFF);
-            out += char(u >> 8);
-        } else {
-            out += char(u >> 8);
-            out += char(u & 0xFF);
-        }
-    };
-    switch (enc) {
-        case Encoding::Utf16LE:
-            out = "\xFF\xFE";
-            break;
-        case Encoding::Utf16BE:
-            out = "\xFE\xFF";
-            break;
-        case Encoding::Utf32LE:
-            out = std::string("\xFF\xFE\0\0", 4);
-            break;
-        default:
-            break;
-    }
-    out.reserve(out.size() + utf8.size() * (enc == Encoding::Utf32LE ? 4 : enc == Encoding::Latin1 ? 1 : 2));
-    for (size_t i = 0; i < utf8.size();) {
-        const char32_t c = nextCodePoint(utf8, i);
-        switch (enc) {
-            case Encoding::Utf16LE:
-            case Encoding::Utf16BE:
-                if (c < 0x10000) {
-                    unit16(static_cast<uint16_t>(c));
-                } else {
-                    const char32_t v = c - 0x10000;
-                    unit16(static_cast<uint16_t>(0xD800 + (v >> 10)));
-                    unit16(static_cast<uint16_t>(0xDC00 + (v & 0x3FF)));
-                }
-                break;
-            case Encoding::Utf32LE:
-                for (int k = 0; k < 4; ++k) out += char((c >> (8 * k)) & 0xFF);
-                break;
-            case Encoding::Latin1:
-                out += c < 0x100 ? char(c) : '?';
-                break;
-            default:
-                break;
-        }
-    }
     return out;
 }
 
@@ -261,6 +157,20 @@ void Document::fail(int32_t code, std::string reason, const std::string& url, si
 }
 
 bool Document::parse(std::string bytes, const std::string& url, const std::string* markup) {
+    if (!markup) {
+        // A file names its encoding in its declaration. The parser reads the Unicode forms and
+        // Latin-1 itself; Windows-1252 (and US-ASCII, read as it) becomes UTF-8 first, and a name
+        // nothing here can read is refused rather than read as something it is not.
+        const std::string declared = encoding::declaredIn(bytes);
+        const auto enc = encoding::named(declared);
+        if (!enc) {
+            fail(parse_code::UnsupportedEncoding, "System does not support the specified encoding.", url, 0,
+                 {});
+            return false;
+        }
+        if (*enc == encoding::Encoding::Windows1252 || *enc == encoding::Encoding::Ascii)
+            bytes = encoding::windows1252ToUtf8(bytes);
+    }
     auto t = std::make_shared<Tree>();
     t->source = std::move(bytes);
     unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_pi | pugi::parse_comments |
@@ -330,8 +240,14 @@ bool Document::loadXML(const std::string& markup) { return parse(markup, "", &ma
 void Document::save(const std::string& path) const {
     const Tree& t = *tree();
     pugi::xml_node declaration = declarationOf(t);
-    const Encoding enc = encodingNamed(declaration ? declaration.attribute("encoding").value() : "");
-    writeFileAtomically(path, encode(serialise(t), enc));
+    const std::string declared = declaration ? declaration.attribute("encoding").value() : "";
+    const auto enc = encoding::named(declared);
+    if (!enc) domError("The system does not support the specified encoding: '" + declared + "'.");
+    auto bytes = encoding::encode(serialise(t), *enc);
+    if (!bytes)
+        domError("The document holds a name or comment with a character its encoding '" + declared +
+                 "' cannot write.");
+    writeFileAtomically(path, *bytes);
 }
 
 ElementPtr Document::documentElement() const {

@@ -298,6 +298,54 @@ TEST(XmlDom, SavesInTheDeclaredEncodingAndLoadsItBack) {
               ax::err::InvalidProcedureCall);
 }
 
+// Files in 8-bit encodings read as the characters their bytes stand for, and keep every character
+// when written again: what the encoding cannot hold goes out as a character reference.
+TEST(XmlDom, EightBitFilesReadTheirCharactersAndWriteBackWhatTheyCannotHoldAsReferences) {
+    vntest::TempDir dir;
+    const std::string latin1 = dir.file("latin1.xml");
+    vntest::writeBytes(latin1, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r a=\"caf\xE9\">\xFC</r>");
+    auto doc = Document::create();
+    ASSERT_TRUE(doc->load(latin1)) << doc->parseError()->reason();
+    EXPECT_EQ(doc->documentElement()->getAttribute("a").toString(), "café");
+    doc->documentElement()->setText("€ ü");
+    doc->documentElement()->setAttribute("b", ax::Variant("Ω"));
+    doc->save(latin1);
+    const std::string written = vntest::readBytes(latin1);
+    EXPECT_NE(written.find("&#8364; \xFC"), std::string::npos) << written;
+    EXPECT_NE(written.find("b=\"&#937;\""), std::string::npos) << written;
+    auto back = Document::create();
+    ASSERT_TRUE(back->load(latin1));
+    EXPECT_EQ(back->documentElement()->text(), "€ ü");
+    EXPECT_EQ(back->documentElement()->getAttribute("b").toString(), "Ω");
+
+    // Windows-1252 has the euro sign and the typographic quotes in 0x80..0x9F.
+    const std::string cp1252 = dir.file("cp1252.xml");
+    vntest::writeBytes(cp1252, "<?xml version='1.0' encoding='windows-1252'?>\n<r>\x80\x93x\x94 \xE9</r>");
+    ASSERT_TRUE(doc->load(cp1252)) << doc->parseError()->reason();
+    EXPECT_EQ(doc->documentElement()->text(), "€“x” é");
+    doc->save(cp1252);
+    EXPECT_NE(vntest::readBytes(cp1252).find("<r>\x80\x93x\x94 \xE9</r>"), std::string::npos);
+
+    // US-ASCII writes everything beyond it as references.
+    auto ascii = buildByName("US-ASCII");
+    ascii->documentElement()->setText("né");
+    ascii->save(dir.file("ascii.xml"));
+    EXPECT_NE(vntest::readBytes(dir.file("ascii.xml")).find("n&#233;"), std::string::npos);
+
+    // A character no reference can stand for (in a name) makes the save fail and keeps the old file.
+    const std::string before = vntest::readBytes(latin1);
+    back->documentElement()->appendChild(back->createElement("Ωmega"));
+    EXPECT_EQ(errorOf([&] { back->save(latin1); }), ax::err::InvalidProcedureCall);
+    EXPECT_EQ(vntest::readBytes(latin1), before);
+
+    // An encoding nothing here can read is refused when loading, not read as something else.
+    const std::string sjis = dir.file("sjis.xml");
+    vntest::writeBytes(sjis, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><r>\x82\xA0</r>");
+    EXPECT_FALSE(doc->load(sjis));
+    EXPECT_EQ(doc->parseError()->errorCode(), ax::xml::parse_code::UnsupportedEncoding);
+    EXPECT_EQ(doc->documentElement(), nullptr);
+}
+
 TEST(XmlDom, UnwritablePathRaisesAndAFailedSaveKeepsTheOldFile) {
     vntest::TempDir dir;
     auto doc = buildByName("UTF-8");
