@@ -22,29 +22,6 @@ std::string joinChars(const Chars& chars, size_t from, size_t count) {
     return out;
 }
 
-std::string encodeUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;  // a lone surrogate is no character
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        if (c > 0x10FFFF) c = 0xFFFD;
-        if (c == 0xFFFD) return encodeUtf8(c);
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 char32_t codePoint(const std::string& ch) {
     if (ch.empty()) return 0;
     auto b = static_cast<unsigned char>(ch[0]);

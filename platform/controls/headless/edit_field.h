@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/automation/utf8.h"
+
 namespace ax::detail {
 
 // A text as a list of characters, each kept as its own UTF-8 bytes (a stray byte is one
@@ -15,7 +17,6 @@ namespace ax::detail {
 using Chars = std::vector<std::string>;
 Chars splitChars(std::string_view text);
 std::string joinChars(const Chars& chars, size_t from = 0, size_t count = std::string::npos);
-std::string encodeUtf8(char32_t c);
 // The code point of one character; a stray byte gives U+FFFD.
 char32_t codePoint(const std::string& ch);
 

@@ -140,8 +140,8 @@ std::string HeadlessMaskEdBox::fitted(const Slot& slot, const std::string& ch) c
             break;
     }
     if (!fits) return {};
-    if (slot.caseMode == 1) return detail::encodeUtf8(upper(c));
-    if (slot.caseMode == 2) return detail::encodeUtf8(lower(c));
+    if (slot.caseMode == 1) return encodeUtf8(upper(c));
+    if (slot.caseMode == 2) return encodeUtf8(lower(c));
     return ch;
 }
 
