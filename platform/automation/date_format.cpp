@@ -185,8 +185,9 @@ std::string generalDate(Date d, const Locale& locale) {
     CivilDateTime c = toCivil(d);
     bool hasTime = c.hour != 0 || c.minute != 0 || c.second != 0;
     bool hasDate = !(c.year == 1899 && c.month == 12 && c.day == 30);
-    if (!hasTime) return datePartText(c, locale);
+    // Day zero shows as a time, midnight included: it stands for a time of no particular day.
     if (!hasDate) return timePartText(c, locale);
+    if (!hasTime) return datePartText(c, locale);
     return datePartText(c, locale) + ' ' + timePartText(c, locale);
 }
 

@@ -2,10 +2,10 @@
 #include "platform/flexgrid/headless_flexgrid.h"
 
 #include <algorithm>
-#include <atomic>
 
 #include "platform/automation/errors.h"
 #include "platform/flexgrid/flexgrid_errors.h"
+#include "platform/host/headless_host.h"
 
 namespace ax {
 
@@ -14,12 +14,15 @@ void raise(int32_t number) { ax::raise(number, text(number)); }
 }  // namespace flexerr
 
 namespace {
-std::atomic<int32_t> nextWindow{0x00020000};
 // Rows and columns beyond this cannot be addressed by the 32-bit positions a window reports.
 constexpr int32_t kMaxRows = 0x7FFFFFF, kMaxCols = 0x7FFF;
+// Cells beyond this (about a gigabyte of texts) are refused, so that a damaged form file or a stray
+// value cannot make the grid claim all the memory there is.
+constexpr int64_t kMaxCells = int64_t(1) << 25;
+bool tooManyCells(int64_t rows, int64_t cols) { return rows * cols > kMaxCells; }
 }  // namespace
 
-HeadlessFlexGrid::HeadlessFlexGrid() : font_(std::make_shared<ax::Font>()), hWnd_(nextWindow.fetch_add(4)) {
+HeadlessFlexGrid::HeadlessFlexGrid() : font_(std::make_shared<ax::Font>()), hWnd_(ax::newWindowHandle()) {
     setCols(2);
     setRows(2);
     fixedRows_ = 1;
@@ -122,7 +125,7 @@ void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
 // --- shape ---------------------------------------------------------------------------------------------
 
 void HeadlessFlexGrid::setRows(int32_t v) {
-    if (v < 0 || v > kMaxRows) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (v < 0 || v > kMaxRows || tooManyCells(v, cols_)) flexerr::raise(flexerr::InvalidPropertyValue);
     int32_t old = Rows();
     if (v == old) return;
     if (v > old) {
@@ -149,7 +152,7 @@ void HeadlessFlexGrid::setRows(int32_t v) {
 }
 
 void HeadlessFlexGrid::setCols(int32_t v) {
-    if (v < 0 || v > kMaxCols) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (v < 0 || v > kMaxCols || tooManyCells(Rows(), v)) flexerr::raise(flexerr::InvalidPropertyValue);
     if (v == cols_) return;
     resizeCols(v);
     if (fixedCols_ > v) fixedCols_ = v;
@@ -301,7 +304,8 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
 void HeadlessFlexGrid::AddItem(const std::string& item, std::optional<int32_t> index) {
     int32_t at = index.value_or(Rows());
     if (at < 0 || at > Rows()) flexerr::raise(flexerr::InvalidRowValue);
-    if (Rows() >= kMaxRows) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (Rows() >= kMaxRows || tooManyCells(int64_t(Rows()) + 1, cols_))
+        flexerr::raise(flexerr::InvalidPropertyValue);
     uint32_t slot = newSlot();
     // Fields beyond the last column are dropped, as the grid has nowhere to show them.
     std::string* row = store_.slot(slot);

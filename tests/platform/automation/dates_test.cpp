@@ -113,7 +113,7 @@ TEST(DateFormats, GeneralDateInBothLocales) {
     EXPECT_EQ(generalDate(at(2026, 1, 2), kGB), "02/01/2026");
     EXPECT_EQ(generalDate(Date{0.25}, kUS), "6:00:00 AM");
     EXPECT_EQ(generalDate(Date{0.25}, kGB), "06:00:00");
-    EXPECT_EQ(generalDate(Date{0}, kUS), "12/30/1899");
+    EXPECT_EQ(generalDate(Date{0}, kUS), "12:00:00 AM");  // day zero shows as a time, midnight too
     EXPECT_EQ(generalDate(Date{-1.25}, kUS), "12/29/1899 6:00:00 AM");
     EXPECT_EQ(generalDate(at(2026, 1, 2, 0, 0, 1), kUS), "1/2/2026 12:00:01 AM");
 }

@@ -1,6 +1,7 @@
 // Shape, text, row data, cell formats and errors of the grid surface.
 #include "grid_fixture.h"
 #include "platform/flexgrid/flexgrid_errors.h"
+#include "platform/host/headless_host.h"
 
 using namespace fgtest;
 namespace fe = ax::flexerr;
@@ -50,6 +51,12 @@ TEST(FlexGridDefaults, NewSurfaceAgreesWithTheSavedDefaults) {
     EXPECT_EQ(g.FillStyle(), 0);
     ax::HeadlessFlexGrid other;
     EXPECT_NE(g.hWnd(), other.hWnd());
+    // Surfaces and the host's windows draw from one series: no later window repeats a grid's handle.
+    for (int i = 0; i < 20000; ++i) {
+        const int32_t handle = ax::newWindowHandle();
+        ASSERT_NE(handle, g.hWnd());
+        ASSERT_NE(handle, other.hWnd());
+    }
 }
 
 TEST_F(Grid, ShapeChangesKeepTextsDataAndFormatsWithTheirRows) {
@@ -196,6 +203,13 @@ TEST_F(Grid, ErrorsCarryTheGridsNumbersAndChangeNothing) {
     EXPECT_EQ(errorOf([&] { g.setCellAlignment(10); }), fe::InvalidPropertyValue);
     EXPECT_EQ(errorOf([&] { g.setRows(-1); }), fe::InvalidPropertyValue);
     EXPECT_EQ(errorOf([&] { g.setColWidth(1, -2); }), fe::InvalidPropertyValue);
+    // A shape of more cells than memory should be asked for (a damaged form's Rows, say) is refused.
+    EXPECT_EQ(errorOf([&] { g.setRows(100000000); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { g.setRows(6000000); }), fe::InvalidPropertyValue);  // 36 million cells
+    g.setRows(1100);
+    EXPECT_EQ(errorOf([&] { g.setCols(32767); }), fe::InvalidPropertyValue);  // 36 million again
+    EXPECT_EQ(g.Cols(), 6);
+    g.setRows(20);
     EXPECT_EQ(g.Rows(), 20);
     EXPECT_EQ(g.Row(), 1);
     EXPECT_EQ(g.GridLineWidth(), 1);
