@@ -75,6 +75,15 @@ std::vector<Child*> HeadlessHost::Impl::tabOrder() const {
     return order;
 }
 
+Child* HeadlessHost::Impl::tabTarget(bool backwards) const {
+    const std::vector<Child*> order = tabOrder();
+    if (order.empty()) return nullptr;
+    const auto at = std::find(order.begin(), order.end(), focused);
+    if (at == order.end()) return backwards ? order.back() : order.front();
+    const size_t n = order.size();
+    return order[(size_t(at - order.begin()) + (backwards ? n - 1 : 1)) % n];
+}
+
 Child* HeadlessHost::Impl::focusTargetOf(Child* c) const {
     if (!c || !reachable(c) || !c->canFocus()) return nullptr;
     if (auto* e = dynamic_cast<ExtenderChild*>(c); e && e->nested()) {
@@ -297,16 +306,7 @@ int16_t HeadlessHost::keyDown(int16_t keyCode, int16_t shift) {
     if (keyCode == key::Tab && (shift & (shiftmask::Ctrl | shiftmask::Alt)) == 0) {
         // The form takes Tab to move the focus to the next child in tab order (Shift+Tab: the one
         // before); only with nowhere else to go does the focused child see the key.
-        const std::vector<Child*> order = impl_->tabOrder();
-        const auto at = std::find(order.begin(), order.end(), impl_->focused);
-        Child* next = nullptr;
-        if (!order.empty()) {
-            const size_t n = order.size();
-            if (at == order.end())
-                next = (shift & shiftmask::Shift) ? order.back() : order.front();
-            else
-                next = order[(size_t(at - order.begin()) + ((shift & shiftmask::Shift) ? n - 1 : 1)) % n];
-        }
+        Child* next = impl_->tabTarget((shift & shiftmask::Shift) != 0);
         if (next && next != impl_->focused) {
             impl_->tabTaken = true;
             next->SetFocus();

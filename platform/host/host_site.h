@@ -81,6 +81,8 @@ struct HeadlessHost::Impl {
     // Every child the focus can go to, in tab order: controls in the order they were placed, the
     // children of each in creation order, a component's children in its place.
     std::vector<Child*> tabOrder() const;
+    // The child Tab (or Shift+Tab) moves the focus to, wrapping; nullptr when nothing can take it.
+    Child* tabTarget(bool backwards) const;
     bool tabTaken = false;  // the last Tab key down moved the focus, so its key up is the form's too
 };
 
