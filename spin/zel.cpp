@@ -30,8 +30,12 @@ Zel::~Zel() {
         txt_->onKeyPress = nullptr;
         txt_->onChange = nullptr;
         txt_->onGotFocus = nullptr;
+        txt_->onKeyDown = nullptr;
     }
-    if (bar_) bar_->onChange = nullptr;
+    if (bar_) {
+        bar_->onChange = nullptr;
+        bar_->onMouseDown = nullptr;
+    }
 }
 
 void Zel::SetSite(std::shared_ptr<ax::Site> site) {
@@ -51,10 +55,15 @@ void Zel::createChildren() {
     bar_->setSmallChange(smallChange_);
     bar_->setLargeChange(largeChange_);
     bar_->setArrows(arrows_);
+    // The arrows never take the keyboard focus: it stays in the text field, where Enter, Esc and the
+    // digits keep working (a host such as the grid's number editor listens to the field's keys).
+    bar_->setTabStop(false);
     txt_->onKeyPress = [this](int16_t& k) { onTextKeyPress(k); };
+    txt_->onKeyDown = [this](int16_t& k, int16_t& s) { onTextKeyDown(k, s); };
     txt_->onChange = [this] { onTextChange(); };
     txt_->onGotFocus = [this] { onTextGotFocus(); };
     bar_->onChange = [this] { onScrollChange(); };
+    bar_->onMouseDown = [this](int16_t, int16_t, float, float) { onScrollMouseDown(); };
     bar_->setVisible(true);
     txt_->setVisible(true);
     updateMaxLength();
@@ -213,6 +222,29 @@ void Zel::onTextKeyPress(int16_t& keyAscii) {
     raiseKeyPress(typed);
 }
 
+// With the arrows out of the tab order, the arrow and page keys in the text field spin instead:
+// up raises the number, down lowers it, as on the arrows, within the arrows' own rules.
+void Zel::onTextKeyDown(int16_t& keyCode, int16_t& shift) {
+    if (shift & (ax::shiftmask::Ctrl | ax::shiftmask::Alt)) return;
+    using Part = ax::FlatScrollBar::Part;
+    switch (keyCode) {
+        case ax::key::Up:
+            bar_->clickPart(Part::RightArrow);
+            break;
+        case ax::key::Down:
+            bar_->clickPart(Part::LeftArrow);
+            break;
+        case ax::key::PageUp:
+            bar_->clickPart(Part::PageRight);
+            break;
+        case ax::key::PageDown:
+            bar_->clickPart(Part::PageLeft);
+            break;
+        default:
+            break;
+    }
+}
+
 void Zel::onTextChange() {
     const std::string text = txt_->Text();
     if (text.empty() || text == "-") return;
@@ -252,6 +284,12 @@ void Zel::onTextChange() {
 void Zel::onTextGotFocus() {
     txt_->setSelStart(0);
     txt_->setSelLength(int32_t(ax::charCount(txt_->Text())));
+}
+
+// A click on the arrows puts the focus in the text field (where it usually is already), so the
+// number just spun can be typed over or confirmed with Enter.
+void Zel::onScrollMouseDown() {
+    if (!txt_->hasFocus() && txt_->Visible() && txt_->Enabled()) txt_->SetFocus();
 }
 
 void Zel::onScrollChange() {

@@ -91,9 +91,11 @@ class Zel : public ax::Control {
 
     // Child notifications.
     void onTextKeyPress(int16_t& keyAscii);
+    void onTextKeyDown(int16_t& keyCode, int16_t& shift);
     void onTextChange();
     void onTextGotFocus();
     void onScrollChange();
+    void onScrollMouseDown();
 
     void updateMaxLength();
     void layoutChildren();

@@ -28,12 +28,20 @@ class FlatScrollBar : public Child {
     virtual void setOrientation(Orientation o) = 0;
     virtual int16_t MousePointer() const = 0;
     virtual void setMousePointer(int16_t v) = 0;
+    // Whether a click or Tab gives the bar the keyboard focus (True, as for any desktop scroll bar
+    // with a tab stop). A bar without one leaves the focus where it is, so the spin arrows of a text
+    // field can be clicked while the keys still go to the field.
+    virtual bool TabStop() const = 0;
+    virtual void setTabStop(bool v) = 0;
 
     // A user's click on a part of the bar: arrows step by SmallChange, the track by LargeChange,
     // within Min..Max (a disabled arrow does nothing).
     virtual void clickPart(Part part) = 0;
 
     Handler<> onChange;
+    // A mouse button went down on the bar (Button, Shift, X, Y in the bar's own units), before the
+    // bar acts on the press.
+    Handler<int16_t, int16_t, float, float> onMouseDown;
 };
 
 }  // namespace ax

@@ -254,6 +254,8 @@ class QtFlatScrollBar : public QtChild<HeadlessFlatScrollBar, QScrollBar> {
         b->setSingleStep(SmallChange());
         b->setPageStep(LargeChange());
         b->setValue(Value());
+        // A bar without a tab stop (the spin arrows) must not take Qt's focus on a click either.
+        b->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::NoFocus);
     }
 };
 

@@ -228,6 +228,46 @@ TEST_F(ZelTest, StepLimitsAndSpinningTheArrows) {
     EXPECT_EQ(zel->LargeChange(), 32766);
 }
 
+TEST_F(ZelTest, ClickedArrowsLeaveTheFocusInTheTextFieldWhereKeysSpinToo) {
+    bounds(0, 10, 5);
+    zel->setLargeChange(3);
+    const float y = bar().Height() / 2, right = bar().Width() - 10;
+    // From a focus elsewhere (here none), a click on an arrow brings it to the field, not the bar.
+    host.setFocus(nullptr);
+    host.click(bar(), right, y);
+    EXPECT_EQ(zel->Value(), 6);
+    EXPECT_EQ(host.focused(), &txt());
+    host.click(bar(), right, y);
+    host.click(bar(), 10, y);
+    host.click(bar(), 10, y);
+    EXPECT_EQ(zel->Text(), "5");
+    EXPECT_EQ(host.focused(), &txt());
+    EXPECT_EQ(typed.changes, 4);
+    host.typeKey(ax::key::Tab);  // the arrows are not in the tab order either
+    EXPECT_EQ(host.focused(), &txt());
+
+    // Up and Down step by SmallChange, PageUp and PageDown by LargeChange, within the bounds and
+    // the enabled arrows; the field still takes typed digits.
+    host.typeKey(ax::key::Up);
+    EXPECT_EQ(zel->Value(), 6);
+    host.typeKey(ax::key::PageUp);
+    host.typeKey(ax::key::PageUp);
+    EXPECT_EQ(zel->Value(), 10);
+    host.typeKey(ax::key::Down);
+    host.typeKey(ax::key::PageDown);
+    EXPECT_EQ(zel->Text(), "6");
+    zel->setArrows(zel::ZelArrowsLeftUp);  // only the lowering arrow works
+    host.typeKey(ax::key::Up);
+    EXPECT_EQ(zel->Value(), 6);
+    host.typeKey(ax::key::Down);
+    EXPECT_EQ(zel->Value(), 5);
+    host.typeKey(ax::key::End);
+    host.typeKey(ax::key::Back);
+    host.typeText("3");
+    EXPECT_EQ(zel->Value(), 3);
+    EXPECT_EQ(typed.changes, 11);
+}
+
 TEST_F(ZelTest, LayoutHoldsTheSizeAndPlacesTheChildrenByStyle) {
     // Font 8.25 and six positions: text 675 wide and 248 high, so the control is 278 high and
     // between 950 and 1125 wide.

@@ -103,7 +103,8 @@ bool HeadlessFlatScrollBar::partAt(float x, float y, Part& part) const {
     return false;
 }
 
-void HeadlessFlatScrollBar::mouseDown(int16_t button, int16_t, float x, float y) {
+void HeadlessFlatScrollBar::mouseDown(int16_t button, int16_t shift, float x, float y) {
+    fire(onMouseDown, button, shift, x, y);
     Part part;
     if (button == 1 && partAt(x, y, part)) clickPart(part);
 }

@@ -24,14 +24,18 @@ class HeadlessFlatScrollBar : public FlatScrollBar, public InputTarget {
     void setOrientation(Orientation o) override;
     int16_t MousePointer() const override { return mousePointer_; }
     void setMousePointer(int16_t v) override { mousePointer_ = detail::checkedMousePointer(v); }
+    bool TabStop() const override { return tabStop_; }
+    void setTabStop(bool v) override { tabStop_ = v; }
+    // The host gives the focus on a click and on Tab only to children that can take it.
+    bool canFocus() const override { return tabStop_; }
 
     void clickPart(Part part) override;
 
     // Which part lies under a point of the bar (in the bar's own twips); the thumb is no part.
     bool partAt(float x, float y, Part& part) const;
 
-    // InputTarget: a mouse press on an arrow or the track acts like clickPart; Left/Up and
-    // Right/Down step, PageUp/PageDown page, Home/End go to Min/Max.
+    // InputTarget: a mouse press is reported (onMouseDown), then acts like clickPart on the arrow or
+    // track under it; Left/Up and Right/Down step, PageUp/PageDown page, Home/End go to Min/Max.
     void keyDown(int16_t& keyCode, int16_t& shift) override;
     void keyPress(int16_t& keyAscii) override { (void)keyAscii; }
     void keyUp(int16_t& keyCode, int16_t& shift) override { (void)keyCode, (void)shift; }
@@ -49,6 +53,7 @@ class HeadlessFlatScrollBar : public FlatScrollBar, public InputTarget {
     int16_t arrows_ = 0;
     Orientation orientation_ = Orientation::Horizontal;
     int16_t mousePointer_ = 0;
+    bool tabStop_ = true;
 };
 
 }  // namespace ax

@@ -1,5 +1,6 @@
 // The check-box, date and number editors.
 #include "platform/automation/convert.h"
+#include "platform/host/host_site.h"
 #include "tests/grid/editing/editing_host.h"
 
 namespace edittest {
@@ -185,6 +186,42 @@ TEST_F(EditingTest, NumberEditorRoundsTheCellTextAndEnterGivesTheFocusBack) {
     EXPECT_TRUE(visibleEditors().empty());
     EXPECT_EQ(host->focused(), &inner());
     EXPECT_EQ(grid->TextMatrix(1, 3), "13.5");
+}
+
+TEST_F(EditingTest, NumberEditorSpunWithItsArrowsStillClosesOnEnterAndEsc) {
+    useColumn(3, vantrel::ZelPicker);
+    grid->setColZelPickerMin(0);
+    grid->setColZelPickerMax(100);
+    inner().setTextMatrix(1, 3, "5");
+    // The arrows and the text field of the number editor, among the children of its own site.
+    auto* extender = dynamic_cast<ax::hosting::ExtenderChild*>(child("ZelPick").get());
+    ASSERT_TRUE(extender && extender->control());
+    ax::Child& arrows = *host->child(*extender->control(), "FltScrollBar");
+    ax::Child* field = host->child(*extender->control(), "Txt").get();
+    auto spin = [&](bool up, int times) {
+        for (int i = 0; i < times; ++i)
+            host->click(arrows, up ? arrows.Width() - 10 : 10, arrows.Height() / 2);
+    };
+
+    typeOnGrid('a');
+    spin(true, 2);
+    EXPECT_EQ(grid->TextMatrix(1, 3), "7");
+    EXPECT_EQ(host->focused(), field);
+    events.clear();
+    pressEnter();
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_EQ(host->focused(), &inner());
+    EXPECT_EQ(grid->TextMatrix(1, 3), "7");
+    EXPECT_EQ(events.count("KeyPress(13)"), 1);
+
+    typeOnGrid('a');
+    spin(false, 3);
+    host->typeKey(ax::key::Up);  // the arrow keys in the field spin as the arrows do
+    EXPECT_EQ(grid->TextMatrix(1, 3), "5");
+    pressEscape();
+    EXPECT_TRUE(visibleEditors().empty());
+    EXPECT_EQ(host->focused(), &inner());
+    EXPECT_EQ(grid->TextMatrix(1, 3), "7");
 }
 
 TEST_F(EditingTest, NumberEditorOpensOnATextItCannotTakeAtTheColumnsInitialNumber) {
