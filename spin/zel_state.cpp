@@ -12,13 +12,13 @@ namespace {
 int16_t length16(float v) { return ax::toInteger16(v); }
 int16_t sum16(int32_t a, int32_t b) { return ax::narrow16(int64_t(a) + b); }
 
-// Applies one stored key; a stored value that does not convert, or that its setter refuses with an
-// error, is replaced by the key's default so that one bad entry does not lose the others.
+// Applies one stored key; a stored value the bag cannot read (a damaged form file entry), that does
+// not convert, or that its setter refuses with an error, is replaced by the key's default so that
+// one bad entry neither loses the others nor stops the form that holds the control from opening.
 void applyStored(ax::PropertyBag& bag, std::string_view key, const ax::Variant& def,
                  const std::function<void(const ax::Variant&)>& apply) {
-    ax::Variant stored = bag.ReadProperty(key, def);
     try {
-        apply(stored);
+        apply(bag.ReadProperty(key, def));
     } catch (const ax::AutomationError&) {
         apply(def);
     }

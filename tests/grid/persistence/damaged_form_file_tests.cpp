@@ -2,7 +2,9 @@
 // load failure message box with the bag's error, and is still a grid the program can fill.
 #include <cstdio>
 
+#include "platform/automation/font.h"
 #include "platform/automation/picture.h"
+#include "platform/runtime/registry.h"
 #include "platform/xml/xml_property_bag.h"
 #include "tests/grid/frame/grid_host.h"
 #include "tests/platform/xml/temp_dir.h"
@@ -159,6 +161,81 @@ TEST_F(DamagedFormFileTest, AMissingMouseIconFileShowsThePicturesError) {
     EXPECT_FALSE(g->MouseIcon());
     EXPECT_NE(g->TextMaxLength(), 20);
     expectWorking(*g);
+}
+
+// The spin control placed from its own form file, reached by name as a form loads it: a damaged
+// entry costs that key alone, which loads as if it were absent, and the form still opens.
+TEST_F(DamagedFormFileTest, TheSpinControlLoadsEveryOtherKeyAroundADamagedOne) {
+    auto spin = std::dynamic_pointer_cast<ax::Control>(ax::CreateObject("ZelCtrl.Zel"));
+    ASSERT_TRUE(spin);
+    host->place(spin, 1000, 300);
+    const std::vector<std::pair<const char*, ax::Variant>> settings = {
+        {"BackColor", ax::Variant(int32_t(0x00112233))},
+        {"ForeColor", ax::Variant(int32_t(0x00445566))},
+        {"Enabled", ax::Variant(false)},
+        {"Arrows", ax::Variant(int32_t(1))},
+        {"Max", ax::Variant(int16_t(100))},
+        {"Min", ax::Variant(int16_t(-5))},
+        {"LargeChange", ax::Variant(int16_t(10))},
+        {"SmallChange", ax::Variant(int16_t(3))},
+        {"Value", ax::Variant(int16_t(42))},
+        {"Style", ax::Variant(int32_t(2))},
+        {"MousePointer", ax::Variant(int16_t(2))},
+        {"RightToLeft", ax::Variant(true)}};
+    for (const auto& [name, value] : settings) ax::letProperty(*spin, name, value);
+    ax::setProperty(*spin, "Font", ax::Variant(std::make_shared<ax::Font>("Arial", 12.0f)));
+    ax::setProperty(*spin, "MouseIcon",
+                    ax::Variant(std::make_shared<ax::Picture>(1, 1, std::vector<uint32_t>{0xFF0000FFu})));
+    ax::XmlPropertyBag saved;
+    host->save(*spin, saved);
+    saved.save(path());
+    const std::string text = vntest::readBytes(path());
+    const std::vector<std::string> keys = saved.keys();
+    ASSERT_EQ(keys.size(), 14u);  // every key differs from its default
+
+    // What a control reads back, by name: fonts by name and size, icons by whether there is one.
+    auto state = [&](ax::Object& c) {
+        std::vector<std::string> out;
+        for (const auto& [name, value] : settings) out.push_back(ax::getProperty(c, name).toString());
+        const ax::Variant font = ax::getProperty(c, "Font");
+        const auto f = font.isObject() ? std::dynamic_pointer_cast<ax::Font>(font.object()) : nullptr;
+        out.push_back(f ? f->Name() + " " + std::to_string(f->Size()) : "no font");
+        const ax::Variant icon = ax::getProperty(c, "MouseIcon");
+        out.push_back(icon.isObject() && ax::hasPicture(std::dynamic_pointer_cast<ax::Picture>(icon.object()))
+                          ? "icon"
+                          : "no icon");
+        return out;
+    };
+    for (const std::string& key : keys) {
+        // The key's first value-bearing attribute broken: a value, a font's size, a picture's data.
+        std::string damaged = text;
+        const size_t entry = damaged.find("name=\"" + key + "\"");
+        ASSERT_NE(entry, std::string::npos) << key;
+        size_t at = std::string::npos;
+        for (const char* attribute : {" value=\"", " size=\"", " data=\""})
+            at = std::min(at, damaged.find(attribute, entry));
+        ASSERT_LT(at, damaged.find('\n', entry)) << key;
+        at = damaged.find('"', at) + 1;
+        damaged.replace(at, damaged.find('"', at) - at, "12x");
+        vntest::writeBytes(path(), damaged);
+        ax::XmlPropertyBag form;
+        EXPECT_FALSE(form.load(path())) << key;
+        ASSERT_EQ(form.damaged(), std::vector<std::string>{key});
+
+        ax::XmlPropertyBag withoutKey;
+        vntest::writeBytes(path(), text);
+        ASSERT_TRUE(withoutKey.load(path()));
+        withoutKey.remove(key);
+        auto expected = std::dynamic_pointer_cast<ax::Control>(ax::CreateObject("ZelCtrl.Zel"));
+        host->place(expected, 1000, 300, &withoutKey);
+
+        host->clearMessageBoxes();
+        auto loaded = std::dynamic_pointer_cast<ax::Control>(ax::CreateObject("ZelCtrl.Zel"));
+        ASSERT_NO_THROW(host->place(loaded, 1000, 300, &form)) << key;
+        EXPECT_EQ(state(*loaded), state(*expected)) << key;
+        EXPECT_NE(state(*loaded), state(*spin)) << key;  // the damaged key did not load
+        EXPECT_TRUE(host->messageBoxes().empty());
+    }
 }
 
 }  // namespace
