@@ -50,16 +50,18 @@ bool Vantrel::LoadRecordset(const ax::Variant& rec) {
     suppressBindingReset_ = true;
     FlexGrid_->Clear();
     std::shared_ptr<ax::Object> source;
+    bool complete = true;
     if (IsObjectSet(rec)) {
         source = rec.object();
-        fillFromRecordset(*source);
+        complete = fillFromRecordset(*source);
     }
     boundSource_ = source;
     suppressBindingReset_ = false;
-    return true;
+    // A walk cut short keeps what it filled, but the caller must not take part of the records for all.
+    return complete;
 }
 
-void Vantrel::fillFromRecordset(ax::Object& rec) {
+bool Vantrel::fillFromRecordset(ax::Object& rec) {
     ax::FlexGrid& g = *FlexGrid_;
     RedrawOff quiet(g);
     // Whatever the recordset raises ends the walk; the rows filled so far stay.
@@ -69,7 +71,7 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
         setRows(1);
         const int32_t count = ax::cLng(ax::getProperty(objectOf(ax::getProperty(rec, "Fields")), "Count"));
         setCols(count);
-        if (g.Cols() != count) return;  // more fields than the grid has columns for
+        if (g.Cols() != count) return false;  // more fields than the grid has columns for
         // rec.Fields(i), asked again for every value, so that a source handing out snapshots works too.
         // The argument lists are kept from call to call: a value costs no list of its own.
         std::vector<ax::Variant> index(1), noArguments;
@@ -90,19 +92,25 @@ void Vantrel::fillFromRecordset(ax::Object& rec) {
                 setCellTextWithin(shape, r, i, joinedText(value));
         };
         for (int32_t i = 0; i < count; ++i) write(0, i, fieldMember(i, "Name"));
-        if (truth(ax::getProperty(rec, "EOF")) || truth(ax::getProperty(rec, "bof"))) return;
+        if (truth(ax::getProperty(rec, "EOF")) || truth(ax::getProperty(rec, "bof"))) return true;
         ax::callMethod(rec, "MoveFirst");
+        bool allRecords = true;
         while (!truth(ax::getProperty(rec, "EOF"))) {
             const int32_t r = g.Rows();
             setRows(r + 1);
-            if (g.Rows() != r + 1) return;  // the grid holds no more rows
+            if (g.Rows() != r + 1) {  // the grid holds no more rows: the rest is left out
+                allRecords = false;
+                break;
+            }
             shape = g.shape();
             for (int32_t i = 0; i < count; ++i) write(r, i, fieldMember(i, "Value"));
             ax::callMethod(rec, "MoveNext");
         }
         g.setRow(g.FixedRows());
         g.setCol(g.FixedCols());
+        return allRecords;
     } catch (...) {
+        return false;
     }
 }
 

@@ -541,7 +541,7 @@ class Vantrel : public ax::Control {
     bool suppressBindingReset_ = false;
     // --- data exchange ---
     bool fillFromArray(const ax::SafeArray& array);
-    void fillFromRecordset(ax::Object& rec);
+    bool fillFromRecordset(ax::Object& rec);  // false: an error ended the walk, or records were left out
     // The shared body of the two XML loaders: the rows are the children of the root or of its container.
     bool loadXMLRows(bool rootChildForm, bool useTagNamesForHeading);
     // `hints` holds, by position in the row, the column that name had in the row before.

@@ -120,7 +120,8 @@ class Recordset : public Object {
 // as the cursor moves, so a large result costs no more memory than one record. MoveFirst and
 // MovePrevious run the query again from the start. Values: NULL -> Null, integers -> Long (Double
 // when they do not fit 32 bits), reals -> Double, text -> String, blobs -> String of the bytes.
-// A database that cannot be opened or a query it refuses raises 3709 with SQLite's message.
+// A database that cannot be opened or a query it refuses raises 3709 with SQLite's message; so does
+// a move during which the query fails (an overflow, a function raising), which leaves EOF True.
 std::shared_ptr<Recordset> openSqliteRecordset(const std::string& dbPath, const std::string& sql);
 
 // A recordset a host fills itself: declare the fields, then add rows of values. The cursor stays on

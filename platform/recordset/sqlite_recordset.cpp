@@ -176,6 +176,11 @@ class SqliteRows : public RowSource {
             }
             return;
         }
+        // The query failed under the cursor (an overflow, a function raising an error): the walk is
+        // over, with no current record, so a caller that goes on never sees the query start again.
+        done_ = true;
+        count_ = position_;
+        ++position_;
         providerError(db_, "Reading the next record failed");
     }
 

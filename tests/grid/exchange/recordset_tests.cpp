@@ -163,9 +163,9 @@ class FlakyRecordset : public ax::Object {
     int records_, failAfter_, position_ = 0;
 };
 
-TEST_F(RecordsetTest, FailuresDuringTheWalkKeepWhatWasFilled) {
+TEST_F(RecordsetTest, FailuresDuringTheWalkKeepWhatWasFilledAndAnswerFalse) {
     auto flaky = std::make_shared<FlakyRecordset>(5, 2);
-    ASSERT_TRUE(grid->LoadRecordset(ax::Variant(flaky)));
+    EXPECT_FALSE(grid->LoadRecordset(ax::Variant(flaky)));
     EXPECT_EQ(grid->Rows(), 3);  // two records arrived before MoveNext failed
     EXPECT_EQ(grid->TextMatrix(0, 1), "f1");
     EXPECT_EQ(grid->TextMatrix(1, 1), "1");
@@ -174,13 +174,47 @@ TEST_F(RecordsetTest, FailuresDuringTheWalkKeepWhatWasFilled) {
     EXPECT_FALSE(grid->SuppressBindingReset());
     EXPECT_EQ(grid->BoundSource(), flaky);
 
-    // An object without Fields: still True, the grid cut to its heading row.
+    // An object without Fields: the grid cut to its heading row, and no success claimed.
     fill(4, 4);
     auto stranger = std::make_shared<ax::MemoryRecordset>()->getFields();
-    EXPECT_TRUE(grid->LoadRecordset(ax::Variant(stranger)));
+    EXPECT_FALSE(grid->LoadRecordset(ax::Variant(stranger)));
     EXPECT_EQ(grid->Rows(), 1);  // cut to the heading row before Fields was asked for
     EXPECT_EQ(grid->TextMatrix(0, 0), "");
     EXPECT_TRUE(inner().Redraw());
+}
+
+TEST_F(RecordsetTest, AQueryFailingHalfWayOrRecordsBeyondTheGridAnswerFalseWithTheRowsKept) {
+    TempDir dir;
+    // SQLite fails at the third record (abs() of the smallest 64-bit number overflows).
+    const std::string path = makeDatabase(dir,
+                                          "CREATE TABLE t(id INTEGER PRIMARY KEY, name TEXT);"
+                                          "INSERT INTO t VALUES(1,'a'),(2,'b'),(3,'c'),(4,'d'),(5,'e');");
+    const auto failing = ax::openSqliteRecordset(
+        path, "SELECT id, name, CASE WHEN id = 3 THEN abs(-9223372036854775807 - 1) ELSE 0 END AS x FROM t");
+    EXPECT_FALSE(grid->LoadRecordset(ax::Variant(failing)));
+    EXPECT_EQ(grid->Rows(), 3);
+    EXPECT_EQ(row0(*grid), (std::vector<std::string>{"id", "name", "x"}));
+    EXPECT_EQ(grid->TextMatrix(2, 1), "b");
+    EXPECT_EQ(grid->BoundSource(), failing);
+    EXPECT_FALSE(grid->SuppressBindingReset());
+    EXPECT_TRUE(inner().Redraw());
+    // The same table without the failure loads whole.
+    EXPECT_TRUE(grid->LoadRecordset(ax::Variant(ax::openSqliteRecordset(path, "SELECT id, name FROM t"))));
+    EXPECT_EQ(grid->Rows(), 6);
+
+    // More records than the grid has rows for: every row it can hold is filled, in order.
+    const std::string count = "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < ";
+    EXPECT_FALSE(
+        grid->LoadRecordset(ax::Variant(ax::openSqliteRecordset(path, count + "40000) SELECT n FROM c"))));
+    const int32_t held = grid->Rows() - 1;
+    EXPECT_GT(held, 30000);
+    EXPECT_LT(held, 40000);
+    EXPECT_EQ(grid->TextMatrix(held, 0), std::to_string(held));
+    EXPECT_EQ(inner().Row(), 1);
+    // Exactly as many records as it holds is a whole load.
+    EXPECT_TRUE(grid->LoadRecordset(
+        ax::Variant(ax::openSqliteRecordset(path, count + std::to_string(held) + ") SELECT n FROM c"))));
+    EXPECT_EQ(grid->Rows() - 1, held);
 }
 
 // The demo's sample data: the database built from its SQL text, and the XML file in root-child form.

@@ -218,6 +218,37 @@ TEST(SqliteRecordset, BadDatabaseQueryOrMemberIsAClearError) {
     EXPECT_TRUE(rec->HasMember("recordcount", ax::InvokeKind::PropertyGet));
 }
 
+// A query that fails at its third record: abs() of the smallest 64-bit number overflows.
+constexpr const char* kFailsAtThird =
+    "SELECT id, CASE WHEN id = 3 THEN abs(-9223372036854775807 - 1) ELSE id "
+    "END AS v FROM t";
+
+TEST(SqliteRecordset, AQueryFailingUnderTheCursorRaisesFromTheMoveAndEndsTheWalk) {
+    TempDb db(
+        "CREATE TABLE t(id INTEGER PRIMARY KEY);"
+        "INSERT INTO t VALUES(1),(2),(3),(4),(5);");
+    auto rec = ax::openSqliteRecordset(db.path(), kFailsAtThird);
+    ax::callMethod(*rec, "MoveNext");
+    EXPECT_EQ(rec->getFields()->at(1)->Value(), Variant(int32_t(2)));
+    try {
+        ax::callMethod(*rec, "MoveNext");
+        ADD_FAILURE() << "the failing record was stepped over";
+    } catch (const ax::AutomationError& e) {
+        EXPECT_EQ(e.number(), ax::recerr::ProviderError);
+        EXPECT_NE(e.description().find("integer overflow"), std::string::npos) << e.description();
+    }
+    // No record is current and the walk is over: going on never starts the query again.
+    EXPECT_TRUE(ax::getProperty(*rec, "EOF").toBoolean());
+    EXPECT_EQ(errorOf([&] { rec->getFields()->at(0)->Value(); }), ax::recerr::NoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { rec->MoveNext(); }), ax::recerr::NoCurrentRecord);
+    // A fresh walk meets the same failure at the same place.
+    rec->MoveFirst();
+    EXPECT_EQ(rec->getFields()->at(0)->Value(), Variant(int32_t(1)));
+    rec->MoveNext();
+    EXPECT_EQ(errorOf([&] { rec->MoveNext(); }), ax::recerr::ProviderError);
+    EXPECT_EQ(errorOf([&] { rec->RecordCount(); }), ax::recerr::ProviderError);
+}
+
 TEST(MemoryRecordset, HostBuiltRowsWalkLikeADatabaseResult) {
     auto rec = std::make_shared<ax::MemoryRecordset>(std::vector<std::string>{"Code", "Label"});
     EXPECT_TRUE(rec->Eof());
