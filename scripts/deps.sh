@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
+#   scripts/deps.sh --fuzz   also what fuzzing needs (clang and its libFuzzer and sanitizer runtimes)
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libsqlite3-dev clang-format
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpng-dev libjpeg-dev libgif-dev libpugixml-dev libsqlite3-dev clang-format
           qt6-base-dev fonts-dejavu-core)
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,4 +1,6 @@
 // Maintained strings: one hidden string per cell, kept per column while the column maintains data.
+#include <algorithm>
+
 #include "grid/editing/column_settings.h"
 #include "grid/frame/vantrel.h"
 #include "platform/automation/errors.h"
@@ -6,15 +8,25 @@
 
 namespace vantrel {
 
+// The maintained strings and the transaction shadow scale with the grid's cells, so they count against
+// the same budget: a form file's Rows, Cols and MaintainData cannot together claim gigabytes.
+void Vantrel::countCellsBeside(int32_t maintainedColumns, int64_t shadowCells) {
+    FlexGrid_->setCellsBeside(maintainedColumns, shadowCells);
+    maintainedColumns_ = maintainedColumns;
+    shadowCells_ = shadowCells;
+}
+
 bool Vantrel::ApplyColumnMaintainData(int32_t col, bool on) {
     ColumnSettings& column = settingsAt(col);
     if (column.MaintainData == on) return false;
+    if (on) countCellsBeside(maintainedColumns_ + 1, shadowCells_);
     column.MaintainData = on;
     const int32_t rows = FlexGrid_->Rows();
     if (on && rows > 0)
         column.MaintainedStrings.resize(static_cast<size_t>(rows));
     else
         column.MaintainedStrings.assign(1, std::string());
+    if (!on) countCellsBeside(std::max(maintainedColumns_ - 1, 0), shadowCells_);
     return true;
 }
 
@@ -27,6 +39,8 @@ void Vantrel::ClearMaintainedStrings() {
 bool Vantrel::MaintainData() const { return maintainData_; }
 void Vantrel::setMaintainData(bool value) {
     if (inTransaction_) return;
+    // Refused whole, before any column changes, when the strings of every column would not fit.
+    if (value) countCellsBeside(std::max(maintainedColumns_, settingsColumns()), shadowCells_);
     maintainData_ = value;
     for (int32_t c = 0; c < settingsColumns(); ++c) ApplyColumnMaintainData(c, value);
     notify("MaintainData");

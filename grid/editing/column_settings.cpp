@@ -149,6 +149,7 @@ void Vantrel::ReDimArray() {
         const int32_t cols = g.Cols();
         if (cols == 0) {
             settings_.assign(1, ColumnSettings{});
+            countCellsBeside(0, shadowCells_);
             return;
         }
         settings_.resize(static_cast<size_t>(cols));
@@ -173,6 +174,10 @@ void Vantrel::ReDimArray() {
                     break;
             }
         }
+        // Columns cut off took their maintained strings with them; fresh ones keep none.
+        int32_t maintained = 0;
+        for (const ColumnSettings& column : settings_) maintained += column.MaintainData ? 1 : 0;
+        countCellsBeside(maintained, shadowCells_);
     } catch (const ax::AutomationError& e) {
         site().MsgBox(std::to_string(e.number()) + ": " + e.description(), ax::mb::OkOnly | ax::mb::Critical,
                       "Vantrel.ReDimArray ");

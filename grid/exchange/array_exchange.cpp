@@ -87,6 +87,8 @@ bool Vantrel::fillFromArray(const ax::SafeArray& array) {
         const int32_t firstCol = array.lbound(2), cols = array.ubound(2) - firstCol + 1;
         setCols(cols);
         const int32_t fixedRows = g.FixedRows();
+        // An array as long as a Long can count would take the row count past it.
+        if (int64_t(fixedRows) + rows > INT32_MAX) throw std::length_error("array too large");
         // Rows that exist before the grid grows may still show pictures; new rows start without.
         const int32_t keptRows = g.Rows();
         setRows(fixedRows + rows);

@@ -521,6 +521,11 @@ class Vantrel : public ax::Control {
 
     // Maintained strings switch.
     bool maintainData_ = false;
+    // Strings kept beside the inner grid's cells, counted against its cell budget: the columns that
+    // maintain data (a string per row each) and the transaction shadow.
+    int32_t maintainedColumns_ = 0;
+    int64_t shadowCells_ = 0;
+    void countCellsBeside(int32_t maintainedColumns, int64_t shadowCells);  // 380 when they would not fit
 
     // Edit state and the editors.
     std::unique_ptr<EditEngine> engine_;
@@ -536,6 +541,7 @@ class Vantrel : public ax::Control {
     void unloadShadowPictures();
     void setInTransaction(bool value);
     int32_t shadowPictureCount_ = 0;  // ImgShadow elements 1..count hold saved pictures
+    bool shadowSaved_ = false;        // the content shadow describes the grid at its last whole save
 
     // XML binding.
     bool suppressBindingReset_ = false;

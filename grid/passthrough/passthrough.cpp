@@ -1,6 +1,8 @@
 // The inner grid's appearance and layout members under the control's own names. Each let writes
 // the inner grid first and tells the host only when that write succeeded: an error of the inner
 // grid reaches the caller as the inner grid raised it.
+#include <cmath>
+
 #include "grid/frame/vantrel.h"
 #include "platform/automation/convert.h"
 #include "platform/controls/check_box.h"
@@ -131,7 +133,12 @@ std::string Vantrel::Version() const {
     return version_;
 }
 
-void Vantrel::Size(float Width, float Height) { site().Surface().Size(Width, Height); }
+// A size that is not a number (NaN, an infinity) is no value a surface can take; late-bound callers are
+// already refused by the conversion to Single.
+void Vantrel::Size(float Width, float Height) {
+    if (!std::isfinite(Width) || !std::isfinite(Height)) ax::raise(ax::err::InvalidPropertyValue);
+    site().Surface().Size(Width, Height);
+}
 
 // --- members that do a little more than forward ----------------------------------------------------
 

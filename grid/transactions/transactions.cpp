@@ -16,6 +16,9 @@ namespace vantrel {
 
 namespace {
 
+// What a saved picture's hidden image weighs against the cell budget, in cell texts.
+constexpr int64_t kPictureShadowWeight = 16;
+
 // Values kept per picture cell in a column's ShadowPictures, after entry 0 which holds no cell.
 constexpr size_t kPictureFields = 6;
 enum PictureField : size_t {
@@ -117,6 +120,11 @@ bool Vantrel::SaveVNContentToShadow() {
         const int32_t cols = settingsColumns();
         const int32_t fixedRows = g.FixedRows();
         const size_t n = static_cast<size_t>(std::max(rows, 0));
+        // The copy counts against the grid's cell budget; a grid too big to copy is refused before
+        // the shadow is touched, and a shadow left half-filled is never written back.
+        countCellsBeside(maintainedColumns_, int64_t(rows) * (int64_t(cols) + maintainedColumns_) +
+                                                 int64_t(shadowPictureCount_) * kPictureShadowWeight);
+        shadowSaved_ = false;
         shadowRowData_.assign(n, 0);
         for (int32_t r = 0; r < rows; ++r) shadowRowData_[static_cast<size_t>(r)] = g.RowData(r);
         for (int32_t c = 0; c < cols; ++c) {
@@ -138,6 +146,7 @@ bool Vantrel::SaveVNContentToShadow() {
                     column.ShadowMaintained[i] = column.MaintainedStrings[i];
             }
         }
+        shadowSaved_ = true;
         return true;
     } catch (...) {
         return false;
@@ -169,6 +178,11 @@ bool Vantrel::saveShadowPictures() {
                 // The next element of the picture store; elements made for an earlier transaction
                 // are used again, since a host keeps every child it made until the control goes.
                 const size_t k = static_cast<size_t>(shadowPictureCount_) + 1;
+                // Each saved picture keeps a hidden image: counted with the cells too.
+                const int64_t texts = shadowSaved_ ? int64_t(shadowRowData_.size()) *
+                                                         (int64_t(settingsColumns()) + maintainedColumns_)
+                                                   : 0;
+                countCellsBeside(maintainedColumns_, texts + int64_t(k) * kPictureShadowWeight);
                 if (k >= ImgShadow_.size()) {
                     ax::ChildPtr child = site().CreateChild(ax::ChildKind::Image, "ImgShadow");
                     auto image = std::dynamic_pointer_cast<ax::Image>(child);
@@ -188,6 +202,9 @@ bool Vantrel::saveShadowPictures() {
 
 bool Vantrel::restoreShadowContent() {
     ax::FlexGrid& g = *FlexGrid_;
+    // Without a whole save (the grid was too big to copy, or the copy failed half-way) there is
+    // nothing to go back to: the grid keeps what it holds rather than losing it to a partial shadow.
+    if (!shadowSaved_) return false;
     try {
         ShadowStep step(g);
         const int32_t cols = settingsColumns();
@@ -304,6 +321,11 @@ void Vantrel::setInTransaction(bool value) {
     if (!site().UserMode()) ax::raise(ax::err::NotAtDesignTime);
     inTransaction_ = value;
     if (!value) {
+        shadowSaved_ = false;
+        try {
+            countCellsBeside(maintainedColumns_, 0);
+        } catch (...) {
+        }
         unloadShadowPictures();
         shadowRowData_.assign(1, 0);
         for (ColumnSettings& column : settings_) {

@@ -183,6 +183,13 @@ int32_t narrow32(int64_t x) {
     return static_cast<int32_t>(x);
 }
 
+int32_t clampToLong(double x) {
+    if (!(x == x)) return 0;
+    if (x <= -2147483648.0) return INT32_MIN;
+    if (x >= 2147483647.0) return INT32_MAX;
+    return static_cast<int32_t>(x);
+}
+
 // --- numbers in text ---------------------------------------------------------------------------
 
 std::optional<double> parseNumber(std::string_view text, const Locale& locale) {
@@ -316,9 +323,8 @@ int32_t cLng(const Variant& v) {
 }
 
 float cSng(const Variant& v) {
-    if (auto* f = v.get<float>()) return *f;
-    double d = toNumber(v);
-    if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max()) raise(err::Overflow);
+    const double d = v.get<float>() ? double(*v.get<float>()) : toNumber(v);
+    if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max()) raise(err::Overflow);
     return static_cast<float>(d);
 }
 

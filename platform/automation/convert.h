@@ -17,6 +17,9 @@ int16_t toInteger16(double x);                  // rounds half to even; outside 
 int32_t toLong32(double x);                     // rounds half to even; outside the 32-bit range raises 6
 int16_t narrow16(int64_t x);                    // raises 6 when x does not fit
 int32_t narrow32(int64_t x);
+// A floating length or position as a whole number for layout arithmetic, which must not fail: truncated
+// toward zero and held within the 32-bit range; NaN counts as 0.
+int32_t clampToLong(double x);
 
 // --- numbers in text ----------------------------------------------------------------------
 // "Reads as a number": optional blanks, sign, digits with an optional decimal point, an optional
@@ -57,6 +60,8 @@ std::string generalDate(Date d, const Locale& locale = currentLocale());
 std::string formatDate(Date d, std::string_view pattern, const Locale& locale = currentLocale());
 
 // --- Variant conversions (CInt, CLng, CSng, CDbl, CBool, CDate, CStr) ----------------------------
+// cSng refuses NaN and the infinities with 6, as it refuses finite numbers past a Single's range: a
+// Single argument reaching a member is always a number it can measure with.
 int16_t cInt(const Variant& v);
 int32_t cLng(const Variant& v);
 float cSng(const Variant& v);

@@ -43,11 +43,12 @@ using PicturePtr = std::shared_ptr<Picture>;
 
 // An empty picture object (handle 0).
 PicturePtr emptyPicture();
-// LoadPicture: an empty path gives an empty picture; BMP, PNG, GIF and JPEG files are decoded as
-// bitmaps, icons and cursors (ICO, CUR) as icons.
-// A missing file raises 53, a file that cannot be decoded 481.
+// LoadPicture: an empty path gives an empty picture; BMP, PNG, GIF (its first image) and JPEG files
+// are decoded as bitmaps, icons and cursors (ICO, CUR) as icons. A missing file raises 53, a path that
+// names no plain file (a folder, a device) 75, and a file that cannot be decoded whole 481.
 PicturePtr loadPicture(const std::string& path);
-// Decodes image bytes already in memory; raises 481 when they are not a picture.
+// Decodes image bytes already in memory; raises 481 when they are not a whole picture (cut short,
+// damaged, or claiming more than 64 Mi pixels).
 PicturePtr pictureFromBytes(const uint8_t* data, size_t size);
 // Whether a picture reference shows something (not null and handle not 0).
 inline bool hasPicture(const PicturePtr& p) { return p && p->Handle() != 0; }

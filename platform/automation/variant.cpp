@@ -124,8 +124,9 @@ SafeArray::SafeArray(VarType elementType, std::vector<Bound> bounds) : elementTy
 void SafeArray::redim(std::vector<Bound> bounds) {
     size_t total = 1;
     for (const auto& b : bounds) {
-        // the upper bound must be a 32-bit number too
-        if (b.count < 0 || int64_t(b.lower) + b.count - 1 > INT32_MAX) raise(err::SubscriptOutOfRange);
+        // the upper bound must be a 32-bit number too, also for an empty dimension
+        const int64_t upper = int64_t(b.lower) + b.count - 1;
+        if (b.count < 0 || upper > INT32_MAX || upper < INT32_MIN) raise(err::SubscriptOutOfRange);
         if (b.count != 0 && total > (size_t(1) << 40) / size_t(b.count)) raise(err::OutOfMemory);
         total *= size_t(b.count);
     }
@@ -141,7 +142,8 @@ int32_t SafeArray::lbound(int dim) const {
 
 int32_t SafeArray::ubound(int dim) const {
     if (dim < 1 || dim > dims()) raise(err::SubscriptOutOfRange);
-    return bounds_[dim - 1].lower + bounds_[dim - 1].count - 1;
+    // Worked out wide: the upper bound may be the largest 32-bit number, which lower + count exceeds.
+    return static_cast<int32_t>(int64_t(bounds_[dim - 1].lower) + bounds_[dim - 1].count - 1);
 }
 
 size_t SafeArray::offset(const int32_t* subs, size_t n) const {

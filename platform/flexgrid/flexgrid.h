@@ -56,6 +56,11 @@ inline constexpr int32_t EffectNone = 0, EffectCopy = 1, EffectMove = 2, EffectS
 inline constexpr int16_t DragEnter = 0, DragLeave = 1, DragOver = 2;
 }  // namespace flex
 
+// What the cells of a grid may claim, counted in texts (a cell's text, an owner's string per cell; a
+// cell's own format weighs a few). A damaged form file or a stray value asking for more is refused with
+// 380 rather than allowed to take all the memory there is: the budget is about a gigabyte.
+inline constexpr int64_t kCellBudget = int64_t(1) << 25;
+
 // Rows, columns and the fixed ones, read in one call by code that checks a cell address per cell.
 struct GridShape {
     int32_t rows, cols, fixedRows, fixedCols;
@@ -73,6 +78,11 @@ class FlexGrid : public Child, public InputTarget {
     virtual void setFixedRows(int32_t v) = 0;
     virtual int32_t FixedCols() const = 0;
     virtual void setFixedCols(int32_t v) = 0;
+    // Strings the grid's owner keeps beside the cells, counted against the same budget as the cells:
+    // `perRow` for every row (a column of them per column of the owner's) and `fixed` whatever the
+    // shape (a saved copy). Raises 380 and keeps the old counts when the grid as it stands would not
+    // fit with them; later changes of the shape count them too.
+    virtual void setCellsBeside(int64_t perRow, int64_t fixed) = 0;
     // The current cell; setting Row or Col also collapses the selection onto it.
     virtual int32_t Row() const = 0;
     virtual void setRow(int32_t v) = 0;

@@ -16,13 +16,10 @@ void raise(int32_t number) { ax::raise(number, text(number)); }
 namespace {
 // Rows and columns beyond this cannot be addressed by the 32-bit positions a window reports.
 constexpr int32_t kMaxRows = 0x7FFFFFF, kMaxCols = 0x7FFF;
-// Cells beyond this (about a gigabyte of texts) are refused, so that a damaged form file or a stray
-// value cannot make the grid claim all the memory there is.
-constexpr int64_t kMaxCells = int64_t(1) << 25;
-bool tooManyCells(int64_t rows, int64_t cols) { return rows * cols > kMaxCells; }
 }  // namespace
 
-HeadlessFlexGrid::HeadlessFlexGrid() : font_(std::make_shared<ax::Font>()), hWnd_(ax::newWindowHandle()) {
+HeadlessFlexGrid::HeadlessFlexGrid(int64_t cellBudget)
+    : cellBudget_(cellBudget), font_(std::make_shared<ax::Font>()), hWnd_(ax::newWindowHandle()) {
     setCols(2);
     setRows(2);
     fixedRows_ = 1;
@@ -33,7 +30,47 @@ HeadlessFlexGrid::HeadlessFlexGrid() : font_(std::make_shared<ax::Font>()), hWnd
 
 HeadlessFlexGrid::~HeadlessFlexGrid() = default;
 
-// --- storage ------------------------------------------------------------------------------------------
+// --- storage and its budget ------------------------------------------------------------------------------------------
+
+namespace {
+// A cell's own format weighs as many texts as it takes the room of.
+constexpr int64_t kFormatWeight =
+    int64_t((sizeof(std::pair<int32_t, HeadlessFlexGrid::CellFormat>) + sizeof(std::string) - 1) / sizeof(std::string));
+}  // namespace
+
+bool HeadlessFlexGrid::fits(int64_t rows, int64_t cols, int64_t formats) const {
+    return rows * (cols + besidePerRow_) + besideFixed_ + formats * kFormatWeight <= cellBudget_;
+}
+
+void HeadlessFlexGrid::setCellsBeside(int64_t perRow, int64_t fixed) {
+    if (perRow < 0 || fixed < 0 || perRow > kCellBudget || fixed > kCellBudget)
+        flexerr::raise(flexerr::InvalidPropertyValue);
+    const int64_t oldPerRow = besidePerRow_, oldFixed = besideFixed_;
+    besidePerRow_ = perRow;
+    besideFixed_ = fixed;
+    if (fits(Rows(), cols_, formattedCells_)) return;
+    besidePerRow_ = oldPerRow;
+    besideFixed_ = oldFixed;
+    flexerr::raise(flexerr::InvalidPropertyValue);
+}
+
+// A let that gives its cells a format must fit whole, or it would stop half-way through a selection.
+void HeadlessFlexGrid::checkRoomForFormats() const {
+    checkCurrent();
+    int64_t targets = 1;
+    const int32_t r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
+    const int32_t c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+    if (fillStyle_ == flex::FillRepeat) targets = int64_t(r1 - r0 + 1) * (c1 - c0 + 1);
+    if (fits(Rows(), cols_, formattedCells_ + targets)) return;
+    // Only cells without a format yet need room: counted only when the budget is that close.
+    int64_t fresh = 0;
+    if (fillStyle_ != flex::FillRepeat)
+        fresh = findFormat(row_, col_) ? 0 : 1;
+    else
+        for (int32_t r = r0; r <= r1; ++r)
+            for (int32_t c = c0; c <= c1; ++c) fresh += findFormat(r, c) ? 0 : 1;
+    if (!fits(Rows(), cols_, formattedCells_ + fresh)) flexerr::raise(flexerr::InvalidPropertyValue);
+}
 
 uint32_t HeadlessFlexGrid::newSlot() {
     if (!freeSlots_.empty()) {
@@ -54,7 +91,10 @@ void HeadlessFlexGrid::releaseSlot(uint32_t slot) {
         else
             texts[c].clear();
     }
-    if (slot < formats_.size()) RowFormats().swap(formats_[slot]);
+    if (slot < formats_.size()) {
+        formattedCells_ -= int64_t(formats_[slot].size());
+        RowFormats().swap(formats_[slot]);
+    }
     freeSlots_.push_back(slot);
 }
 
@@ -82,9 +122,11 @@ void HeadlessFlexGrid::compactIfSparse() {
 void HeadlessFlexGrid::resizeCols(int32_t newCols) {
     store_.setWidth(newCols);
     if (newCols < cols_) {
-        for (auto& list : formats_) std::erase_if(list, [&](const auto& f) { return f.first >= newCols; });
+        for (auto& list : formats_)
+            formattedCells_ -= int64_t(std::erase_if(list, [&](const auto& f) { return f.first >= newCols; }));
     }
     colWidth_.resize(size_t(newCols), -1);
+    colsChanged();
     colAlignment_.resize(size_t(newCols), flex::AlignGeneral);
     fixedAlignment_.resize(size_t(newCols), flex::AlignLeftCenter);
     colData_.resize(size_t(newCols), 0);
@@ -106,6 +148,7 @@ HeadlessFlexGrid::CellFormat& HeadlessFlexGrid::formatFor(int32_t row, int32_t c
     for (auto& f : list)
         if (f.first == col) return f.second;
     list.emplace_back(col, CellFormat{});
+    ++formattedCells_;
     return list.back().second;
 }
 
@@ -117,7 +160,10 @@ void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
         if (f->first != col) continue;
         f->second.own &= ~bit;
         if (bit & OwnPicture) f->second.picture.reset();
-        if (f->second.own == 0) list.erase(f);
+        if (f->second.own == 0) {
+            list.erase(f);
+            --formattedCells_;
+        }
         break;
     }
 }
@@ -125,7 +171,8 @@ void HeadlessFlexGrid::dropFormat(int32_t row, int32_t col, uint32_t bit) {
 // --- shape ---------------------------------------------------------------------------------------------
 
 void HeadlessFlexGrid::setRows(int32_t v) {
-    if (v < 0 || v > kMaxRows || tooManyCells(v, cols_)) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (v < 0 || v > kMaxRows || (v > Rows() && !fits(v, cols_, formattedCells_)))
+        flexerr::raise(flexerr::InvalidPropertyValue);
     int32_t old = Rows();
     if (v == old) return;
     if (v > old) {
@@ -152,7 +199,8 @@ void HeadlessFlexGrid::setRows(int32_t v) {
 }
 
 void HeadlessFlexGrid::setCols(int32_t v) {
-    if (v < 0 || v > kMaxCols || tooManyCells(Rows(), v)) flexerr::raise(flexerr::InvalidPropertyValue);
+    if (v < 0 || v > kMaxCols || (v > cols_ && !fits(Rows(), v, formattedCells_)))
+        flexerr::raise(flexerr::InvalidPropertyValue);
     if (v == cols_) return;
     resizeCols(v);
     if (fixedCols_ > v) fixedCols_ = v;
@@ -293,6 +341,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
     for (auto& list : formats_)
         for (auto& f : list) f.first = map(f.first);
     move(colWidth_.begin());
+    colsChanged();
     move(colAlignment_.begin());
     move(fixedAlignment_.begin());
     move(colData_.begin());
@@ -304,7 +353,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
 void HeadlessFlexGrid::AddItem(const std::string& item, std::optional<int32_t> index) {
     int32_t at = index.value_or(Rows());
     if (at < 0 || at > Rows()) flexerr::raise(flexerr::InvalidRowValue);
-    if (Rows() >= kMaxRows || tooManyCells(int64_t(Rows()) + 1, cols_))
+    if (Rows() >= kMaxRows || !fits(int64_t(Rows()) + 1, cols_, formattedCells_))
         flexerr::raise(flexerr::InvalidPropertyValue);
     uint32_t slot = newSlot();
     // Fields beyond the last column are dropped, as the grid has nowhere to show them.
@@ -338,6 +387,7 @@ void HeadlessFlexGrid::RemoveItem(int32_t index) {
 void HeadlessFlexGrid::Clear() {
     store_.clearTexts();
     formats_.clear();
+    formattedCells_ = 0;
     invalidate();
 }
 

@@ -16,7 +16,8 @@ namespace ax {
 
 class HeadlessFlexGrid : public FlexGrid {
   public:
-    HeadlessFlexGrid();
+    // `cellBudget`: what the cells may claim (see kCellBudget); a host that knows its memory may set less.
+    explicit HeadlessFlexGrid(int64_t cellBudget = kCellBudget);
     ~HeadlessFlexGrid() override;
 
     // --- shape and addressing
@@ -29,6 +30,7 @@ class HeadlessFlexGrid : public FlexGrid {
     void setFixedRows(int32_t v) override;
     int32_t FixedCols() const override { return fixedCols_; }
     void setFixedCols(int32_t v) override;
+    void setCellsBeside(int64_t perRow, int64_t fixed) override;
     int32_t Row() const override { return row_; }
     void setRow(int32_t v) override;
     int32_t Col() const override { return col_; }
@@ -212,6 +214,9 @@ class HeadlessFlexGrid : public FlexGrid {
     // change is remembered and painted once when Redraw comes back.
     uint64_t paintCount() const { return paintCount_; }
     bool paintPending() const { return dirty_; }
+    // Column widths and row heights read so far. Layout keeps positions between changes, so a paint or
+    // a query reads the sizes of what it shows, not of every row and column before it.
+    uint64_t layoutReads() const { return layoutReads_; }
     // Whether a cell is inside the selection as it is highlighted (selection mode applied).
     bool isSelected(int32_t row, int32_t col) const;
     // The cell under a point in twips from the surface's corner; false when the point hits no cell.
@@ -261,6 +266,9 @@ class HeadlessFlexGrid : public FlexGrid {
     using RowFormats = std::vector<std::pair<int32_t, CellFormat>>;
 
     // storage
+    // Whether rows x cols cells, the owner's strings and `formats` cell formats fit the budget.
+    bool fits(int64_t rows, int64_t cols, int64_t formats) const;
+    void checkRoomForFormats() const;  // before a format let: refuses one that would not fit whole
     uint32_t newSlot();
     void releaseSlot(uint32_t slot);
     void compactIfSparse();
@@ -318,10 +326,21 @@ class HeadlessFlexGrid : public FlexGrid {
     int32_t colWidthAt(int32_t col) const;
     bool uniformRows() const;
     const std::vector<int64_t>& rowPrefix() const;
+    const std::vector<int64_t>& colPrefix() const;
     int64_t rowsSpan(int32_t from, int32_t to) const;  // total height of rows [from, to)
+    int64_t colsSpan(int32_t from, int32_t to) const;  // total width of columns [from, to)
     int64_t fixedRowsHeight() const { return rowsSpan(0, fixedRows_); }
-    int64_t fixedColsWidth() const;
+    int64_t fixedColsWidth() const { return colsSpan(0, fixedCols_); }
+    int64_t widthTwips() const;  // the surface's size as whole twips, whatever the host gave
+    int64_t heightTwips() const;
     void rowsChanged() { prefixValid_ = false; }
+    void colsChanged() { colPrefixValid_ = false; }
+    struct Band {
+        int32_t index;
+        int64_t from, to;
+    };
+    template <class Size>
+    std::vector<Band> bandsInView(int32_t fixed, int32_t first, int32_t count, int64_t edge, Size&& size) const;
     int32_t rowAt(float y) const;  // -1 outside every row
     int32_t colAt(float x) const;
     void updateMouse(float x, float y);
@@ -334,6 +353,9 @@ class HeadlessFlexGrid : public FlexGrid {
     void sortRows(int16_t code);
     void applyOrder(int32_t first, const std::vector<int32_t>& order);
 
+    int64_t cellBudget_;
+    int64_t besidePerRow_ = 0, besideFixed_ = 0;  // the owner's strings (setCellsBeside)
+    int64_t formattedCells_ = 0;                  // cells with a format of their own
     detail::CellStore store_;
     std::vector<RowInfo> rows_;
     std::vector<uint32_t> freeSlots_;
@@ -343,8 +365,11 @@ class HeadlessFlexGrid : public FlexGrid {
     int32_t fixedRows_ = 0, fixedCols_ = 0;
     std::vector<int32_t> colWidth_, colAlignment_, fixedAlignment_, colData_;
     int32_t customHeights_ = 0;  // rows with a height of their own
-    mutable std::vector<int64_t> prefix_;
-    mutable bool prefixValid_ = false;
+    // Edges of the rows and columns from the first one, kept until a size or the default size changes.
+    mutable std::vector<int64_t> prefix_, colPrefix_;
+    mutable bool prefixValid_ = false, colPrefixValid_ = false;
+    mutable int32_t prefixDefault_ = 0, colPrefixDefault_ = 0;
+    mutable uint64_t layoutReads_ = 0;
 
     int32_t row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0, topRow_ = 0, leftCol_ = 0;
     int32_t mouseRow_ = -1, mouseCol_ = -1;

@@ -1,6 +1,7 @@
 // Cell formats, appearance properties, FormatString and painting control of the headless grid surface.
 #include <cmath>
 
+#include "platform/automation/convert.h"
 #include "platform/flexgrid/flexgrid_errors.h"
 #include "platform/flexgrid/headless_flexgrid.h"
 
@@ -21,6 +22,7 @@ bool hasOwn(const void* f, uint32_t own, uint32_t bit) { return f && (own & bit)
     return hasOwn(f, f ? f->own : 0, bit) ? f->field : (fallback)
 
 #define VN_CELL_SET(field, bit, value)        \
+    checkRoomForFormats();                    \
     forEachTarget([&](int32_t r, int32_t c) { \
         CellFormat& f = formatFor(r, c);      \
         f.field = value;                      \
@@ -289,8 +291,9 @@ void HeadlessFlexGrid::setFormatString(const std::string& v) {
     std::string colPart = v.substr(0, semi);
     bool hasRowPart = semi != std::string::npos;
     float points = font_->Size();
-    int32_t charTwips = int32_t(std::ceil(points * 96.0f / 72.0f * 0.5f)) * 15;
-    auto fitWidth = [&](const std::string& text) { return int32_t(characters(text)) * charTwips + 8 * 15; };
+    const double charTwips = std::ceil(points * 96.0 / 72.0 * 0.5) * 15;
+    // Held to the 32-bit range: a long heading in a huge font is as wide as a column can be.
+    auto fitWidth = [&](const std::string& text) { return clampToLong(double(characters(text)) * charTwips + 8 * 15); };
 
     if (!colPart.empty() || !hasRowPart) {
         std::vector<std::string> heads = splitBars(colPart);
@@ -304,6 +307,7 @@ void HeadlessFlexGrid::setFormatString(const std::string& v) {
                 cell(0, int32_t(c)) = text;
                 if (!text.empty()) colWidth_[c] = fitWidth(text);
             }
+            colsChanged();
         }
     }
     if (hasRowPart) {
@@ -318,6 +322,7 @@ void HeadlessFlexGrid::setFormatString(const std::string& v) {
             if (r > 0 || colPart.empty()) widest = std::max(widest, text.empty() ? 0 : fitWidth(text));
         }
         if (widest > colWidthAt(0)) colWidth_[0] = widest;
+        colsChanged();
     }
     formatString_ = v;
     invalidate();

@@ -66,6 +66,12 @@ TEST_F(ArrayTest, ArraysThatAreNotATableChangeNothing) {
     EXPECT_FALSE(grid->LoadArray(ax::Variant(labelledArray(0, 40000, 0, 1))));
     EXPECT_TRUE(inner().Redraw());
     EXPECT_FALSE(grid->SuppressBindingReset());
+    // Rows up to the largest upper bound a Long allows, in columns of none: no element to hold, but a
+    // row count the grid cannot reach.
+    const auto endless = std::make_shared<ax::SafeArray>(
+        ax::VarType::String, std::vector<ax::SafeArray::Bound>{{1, INT32_MAX}, {5, 0}});
+    EXPECT_EQ(endless->ubound(1), INT32_MAX);
+    EXPECT_FALSE(grid->LoadArray(ax::Variant(endless)));
 
     fill(3, 3);
     grid->BeginTrans();

@@ -1,6 +1,8 @@
 // The inner grid's appearance and layout members as the host reaches them on the control: the value
 // arrives in the inner grid, the host hears of it once, an inner-grid error reaches the host unchanged
 // and silences the notice, and the few members that do more than forward do it.
+#include <limits>
+
 #include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/image_combo.h"
@@ -180,6 +182,17 @@ TEST_F(PassThroughTest, WindowEnabledStateAndSizeAreTheControlsOwn) {
     EXPECT_EQ(surface.Width(), 6000.0f);
     EXPECT_EQ(surface.Height(), 3000.0f);
     EXPECT_EQ(inner().Width(), 6000.0f);  // twips container: one unit is one twip
+    EXPECT_EQ(inner().Height(), 3000.0f);
+
+    // A size that is not a number is refused and changes nothing: typed as invalid, late-bound already
+    // by the conversion to Single.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(errorOf([&] { grid->Size(nan, 100); }), ax::err::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { grid->Size(100, -std::numeric_limits<float>::infinity()); }),
+              ax::err::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { call("Size", {ax::Variant(double(nan)), ax::Variant(100.0)}); }), ax::err::Overflow);
+    EXPECT_EQ(errorOf([&] { call("Size", {ax::Variant(100.0f), ax::Variant(nan)}); }), ax::err::Overflow);
+    EXPECT_EQ(surface.Width(), 6000.0f);
     EXPECT_EQ(inner().Height(), 3000.0f);
 }
 

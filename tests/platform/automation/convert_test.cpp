@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
@@ -116,6 +117,22 @@ TEST(VariantConversions, NumbersFromEveryKind) {
     EXPECT_EQ(errorOf([] { cInt(Variant(int32_t(40000))); }), err::Overflow);
     EXPECT_EQ(errorOf([] { cInt(Variant("40000")); }), err::Overflow);
     EXPECT_EQ(errorOf([] { cSng(Variant(1e300)); }), err::Overflow);
+    // Numbers a Single argument cannot measure with are refused as those past its range are, from a
+    // Single too.
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(errorOf([&] { cSng(Variant(nan)); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cSng(Variant(-inf)); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cSng(Variant(float(nan))); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cSng(Variant(float(inf))); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cSng(Variant("1e39")); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cInt(Variant(nan)); }), err::Overflow);
+    EXPECT_EQ(errorOf([&] { cLng(Variant(float(inf))); }), err::Overflow);
+    // Layout arithmetic takes any floating number without failing.
+    EXPECT_EQ(clampToLong(nan), 0);
+    EXPECT_EQ(clampToLong(inf), INT32_MAX);
+    EXPECT_EQ(clampToLong(-1e300), INT32_MIN);
+    EXPECT_EQ(clampToLong(-7.9), -7);
+    EXPECT_EQ(clampToLong(2147483647.5), INT32_MAX);
     EXPECT_EQ(errorOf([] { cLng(Variant(std::make_shared<Object>())); }), err::TypeMismatch);
     EXPECT_EQ(errorOf([] { cDbl(Variant(SafeArray(VarType::Long, {{0, 2}}))); }), err::TypeMismatch);
 }

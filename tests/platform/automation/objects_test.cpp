@@ -155,6 +155,18 @@ TEST(SafeArrays, BoundsAndUndimensionedVersusEmpty) {
     grid.erase();
     EXPECT_FALSE(grid.dimensioned());
 
+    // The upper bound may be the largest Long; an empty dimension may not put it below the smallest.
+    SafeArray top(VarType::Variant, {{INT32_MAX - 1, 2}});
+    EXPECT_EQ(top.ubound(1), INT32_MAX);
+    top.at({INT32_MAX}) = "last";
+    EXPECT_EQ(top.data()[1], Variant("last"));
+    EXPECT_EQ(Variant(top), Variant(top));  // equality compares the bounds too
+    SafeArray one(VarType::Variant, {{INT32_MAX, 1}});
+    EXPECT_EQ(one.lbound(1), INT32_MAX);
+    EXPECT_EQ(one.ubound(1), INT32_MAX);
+    EXPECT_EQ(SafeArray(VarType::Variant, {{INT32_MIN, 1}}).ubound(1), INT32_MIN);
+    EXPECT_EQ(errorOf([] { SafeArray(VarType::Variant, {{INT32_MIN, 0}}); }), err::SubscriptOutOfRange);
+
     // Typed elements start at their kind's zero value.
     EXPECT_EQ(SafeArray(VarType::Integer, {{0, 1}}).at({0}), Variant(int16_t(0)));
     EXPECT_EQ(SafeArray(VarType::Boolean, {{0, 1}}).at({0}), Variant(false));

@@ -82,6 +82,56 @@ std::vector<uint8_t> iconBitmap() {
     return b;
 }
 
+// A bitmap file: the 40-byte header (or a longer one, zero-filled past 40) with what follows it
+// (masks, colour table), then the pixel rows as given.
+std::vector<uint8_t> bitmapFile(int32_t w, int32_t h, uint16_t bpp, const std::vector<uint8_t>& afterHeader,
+                                const std::vector<uint8_t>& rows, uint32_t compression = 0, uint32_t colours = 0,
+                                uint32_t headerSize = 40) {
+    std::vector<uint8_t> b = {'B', 'M'};
+    const uint32_t pixelsAt = 14 + headerSize + uint32_t(afterHeader.size());
+    put32(b, pixelsAt + uint32_t(rows.size()));
+    put32(b, 0);
+    put32(b, pixelsAt);
+    put32(b, headerSize);
+    put32(b, uint32_t(w));
+    put32(b, uint32_t(h));
+    put16(b, 1);
+    put16(b, bpp);
+    put32(b, compression);
+    for (uint32_t x : {uint32_t(rows.size()), 0u, 0u, colours, 0u}) put32(b, x);
+    b.resize(14 + headerSize, 0);
+    b.insert(b.end(), afterHeader.begin(), afterHeader.end());
+    b.insert(b.end(), rows.begin(), rows.end());
+    return b;
+}
+
+std::vector<uint8_t> littleEndian32(std::initializer_list<uint32_t> values) {
+    std::vector<uint8_t> out;
+    for (uint32_t v : values) put32(out, v);
+    return out;
+}
+
+uint32_t crc32Of(const uint8_t* p, size_t n) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+// Where a JPEG marker (0xFF, code) first appears.
+size_t markerAt(const std::vector<uint8_t>& jpeg, uint8_t code) {
+    for (size_t i = 0; i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == code) return i;
+    ADD_FAILURE() << "no marker " << int(code);
+    return 0;
+}
+
+bool refused(const std::vector<uint8_t>& bytes) {
+    return errorOf([&] { pictureFromBytes(bytes.data(), bytes.size()); }) == err::InvalidPicture;
+}
+
 class PictureFiles : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -228,4 +278,100 @@ TEST(Pictures, DamagedFilesFailCleanly) {
         }
     }
     EXPECT_GT(decoded, 0);  // many damaged bytes still decode, into pictures of consistent size
+}
+
+// Pictures come from form files and LoadPicture: a file cut short, crafted to mislead the decoder, or
+// claiming a size its bytes cannot hold is refused as a bad picture, never half decoded or allocated.
+TEST(Pictures, CutCraftedAndOversizedFilesOfEveryFormatAreRefused) {
+    std::vector<uint8_t> rgb(16 * 8 * 3), jpg, png;
+    for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = uint8_t(i * 7);
+    ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpg, 16, 8, 3, rgb.data(), 90));
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 16, 8, 3, rgb.data(), 48));
+    ASSERT_FALSE(refused(jpg));
+    ASSERT_FALSE(refused(png));
+
+    // JPEG: cut inside its coded data; a Huffman table whose code counts overflow; a frame of 65000
+    // by 65000 pixels over a few hundred bytes.
+    const size_t scan = markerAt(jpg, 0xDA);
+    auto cut = jpg;
+    cut.resize(scan + (jpg.size() - scan) / 2);
+    EXPECT_TRUE(refused(cut));
+    auto crafted = jpg;
+    const size_t table = markerAt(jpg, 0xC4);
+    for (size_t k = 0; k < 16; ++k) crafted[table + 5 + k] = 0xFF;
+    EXPECT_TRUE(refused(crafted));
+    auto huge = jpg;
+    const size_t frame = markerAt(jpg, 0xC0);
+    for (size_t k : {5, 7}) huge[frame + k] = 0xFD, huge[frame + k + 1] = 0xE8;
+    EXPECT_TRUE(refused(huge));
+
+    // PNG: cut inside its data; a data chunk damaged under its checksum; 60000 by 60000 pixels.
+    cut = png;
+    cut.resize(png.size() - 20);
+    EXPECT_TRUE(refused(cut));
+    auto damaged = png;
+    damaged[8 + 25 + 10] ^= 0x55;  // inside the first data chunk, after the 25-byte header chunk
+    EXPECT_TRUE(refused(damaged));
+    huge = png;
+    for (size_t at : {16, 20}) huge[at] = 0, huge[at + 1] = 0, huge[at + 2] = 0xEA, huge[at + 3] = 0x60;
+    const uint32_t crc = crc32Of(&huge[12], 17);
+    for (int k = 0; k < 4; ++k) huge[29 + k] = uint8_t(crc >> (24 - 8 * k));
+    EXPECT_TRUE(refused(huge));
+
+    // GIF: cut inside the image's data; a logical screen of 65535 by 65535 pixels.
+    std::vector<uint8_t> gif(std::begin(kGif), std::end(kGif));
+    ASSERT_FALSE(refused(gif));
+    cut = gif;
+    cut.resize(gif.size() - 4);
+    EXPECT_TRUE(refused(cut));
+    huge = gif;
+    for (size_t at : {6, 7, 8, 9}) huge[at] = 0xFF;
+    EXPECT_TRUE(refused(huge));
+
+    // Bitmaps: rows missing at the end; 50000 by 50000 pixels over four bytes; run-length coded.
+    cut = smallBmp();
+    cut.resize(cut.size() - 3);
+    EXPECT_TRUE(refused(cut));
+    EXPECT_TRUE(refused(bitmapFile(50000, 50000, 24, {}, {1, 2, 3, 4})));
+    EXPECT_TRUE(refused(bitmapFile(2, 1, 8, std::vector<uint8_t>(8), {0, 1, 0, 0}, 1)));
+    EXPECT_TRUE(refused(bitmapFile(2, 1, 7, {}, {0, 1, 0, 0})));
+}
+
+TEST(Pictures, BitmapLayoutsGiveTheirPixels) {
+    auto pixelsOf = [](const std::vector<uint8_t>& bytes) { return pictureFromBytes(bytes.data(), bytes.size())->pixels(); };
+    const uint32_t red = rgbaOf(255, 0, 0), green = rgbaOf(0, 255, 0), blue = rgbaOf(0, 0, 255), black = rgbaOf(0, 0, 0);
+
+    // Colour table of three (blue, green, red as stored); an index past the table reads black.
+    const std::vector<uint8_t> table = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+    EXPECT_EQ(pixelsOf(bitmapFile(4, 1, 8, table, {2, 1, 0, 7}, 0, 3)),
+              (std::vector<uint32_t>{blue, green, red, black}));
+    // One bit a pixel, nine wide: the ninth comes from the high bit of the second byte.
+    EXPECT_EQ(pixelsOf(bitmapFile(9, 1, 1, table, {0x80, 0x80, 0, 0}, 0, 2)),
+              (std::vector<uint32_t>{green, red, red, red, red, red, red, red, green}));
+    // 16 bits: five each for red, green and blue.
+    EXPECT_EQ(pixelsOf(bitmapFile(3, 1, 16, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0})),
+              (std::vector<uint32_t>{red, green, blue}));
+    // 32 bits with masks, stored top row first.
+    const auto masks = littleEndian32({0x0000FF00, 0x00FF0000, 0xFF000000});
+    EXPECT_EQ(pixelsOf(bitmapFile(1, -2, 32, masks, {0, 0, 0xFF, 0, 0, 0, 0, 0xFF}, 3)),
+              (std::vector<uint32_t>{green, blue}));
+    // 32 bits plain: the fourth byte is alpha, unless it is zero throughout.
+    EXPECT_EQ(pixelsOf(bitmapFile(2, 1, 32, {}, {0, 0, 255, 0, 255, 0, 0, 0})), (std::vector<uint32_t>{red, blue}));
+    EXPECT_EQ(pixelsOf(bitmapFile(2, 1, 32, {}, {0, 0, 255, 128, 255, 0, 0, 0})),
+              (std::vector<uint32_t>{rgbaOf(255, 0, 0, 128), rgbaOf(0, 0, 255, 0)}));
+    // The oldest header: 16-bit sizes and three-byte colours.
+    std::vector<uint8_t> core = {'B', 'M', 32, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0};
+    core.insert(core.end(), {255, 0, 0, 0, 255, 0, 0, 0});
+    EXPECT_EQ(pixelsOf(core), (std::vector<uint32_t>{blue, green}));
+
+    // A GIF's first image on its logical screen: the transparent colour and what the image leaves
+    // uncovered are clear.
+    const std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF,
+                                      0x21, 0xF9, 4, 1, 0, 0, 1, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+    EXPECT_EQ(pixelsOf(gif), (std::vector<uint32_t>{red, 0}));
+}
+
+TEST_F(PictureFiles, OnlyPlainFilesAreRead) {
+    // A device could be read for ever; it is no picture file.
+    EXPECT_EQ(errorOf([&] { loadPicture("/dev/zero"); }), err::PathFileAccessError);
 }

@@ -1,5 +1,7 @@
 // Layout: sizes, positions and visibility before and after scrolling, the current cell's rectangle,
 // the cell under the mouse and the snapshot.
+#include <limits>
+
 #include "grid_fixture.h"
 
 using namespace fgtest;
@@ -141,4 +143,75 @@ TEST_F(Grid, SnapshotShowsTheCellColours) {
     g.setCellBackColor(ax::rgb(40, 50, 60));  // row 3 now spans pixels 32..48
     pic = g.Picture();
     EXPECT_EQ(pic->pixels()[size_t(40) * 200 + 70] & 0xFFFFFFu, ax::rgb(40, 50, 60));
+}
+
+// Layout keeps the positions of rows and columns: with the widest grid there is, a snapshot and
+// visibility queries over every column read a few sizes each, not every column before them.
+TEST(GridLayout, HugeShapesCostWhatShowsNotWhatCameBefore) {
+    ax::HeadlessFlexGrid g;
+    g.setWidth(3000);
+    g.setHeight(2400);
+    g.setCols(32767);
+    g.setRows(3);
+    g.setColWidth(7, 0);
+    g.ColPos(g.Cols() - 1);  // positions worked out once
+    uint64_t before = g.layoutReads();
+    const ax::PicturePtr snapshot = g.Picture();
+    EXPECT_LT(g.layoutReads() - before, 100u);
+    EXPECT_EQ(snapshot->Width(), 200);
+    int visible = 0;
+    for (int32_t c = 0; c < g.Cols(); ++c) visible += g.ColIsVisible(c);
+    EXPECT_EQ(visible, 4);  // the fixed column and three more; 7 is hidden but far off anyway
+    g.setLeftCol(32000);
+    EXPECT_EQ(g.LeftCol(), 32000);
+    EXPECT_EQ(g.ColPos(32001), 960 + 960);
+    g.setLeftCol(32766);  // only as far as the last columns still fill the surface
+    EXPECT_EQ(g.LeftCol(), 32765);
+    g.mouseDown(1, 0, 2000, 300);
+    EXPECT_EQ(g.MouseCol(), 32766);
+    EXPECT_LT(g.layoutReads() - before, 3u * 32767u);
+
+    // Rows of their own heights: the same for a hundred thousand of them.
+    ax::HeadlessFlexGrid tall;
+    tall.setWidth(3000);
+    tall.setHeight(2400);
+    tall.setRows(100000);
+    tall.setRowHeight(50000, 500);
+    tall.RowPos(tall.Rows() - 1);
+    before = tall.layoutReads();
+    tall.Picture();
+    EXPECT_LT(tall.layoutReads() - before, 100u);
+    visible = 0;
+    for (int32_t r = 0; r < tall.Rows(); ++r) visible += tall.RowIsVisible(r);
+    EXPECT_EQ(visible, 10);
+    tall.setTopRow(50000);
+    tall.mouseDown(1, 0, 1000, 240 + 499);
+    EXPECT_EQ(tall.MouseRow(), 50000);
+    EXPECT_LT(tall.layoutReads() - before, 3u * 100000u);
+}
+
+// A host may give any floating size; layout still answers, as a surface of no size or the largest one.
+TEST(GridLayout, SizesThatAreNotNumbersLayOutAsNothingOrAsTheLargest) {
+    ax::HeadlessFlexGrid g;
+    g.setRows(20);
+    g.setCols(6);
+    g.setWidth(std::numeric_limits<float>::quiet_NaN());
+    g.setHeight(std::numeric_limits<float>::infinity());
+    EXPECT_EQ(g.Picture()->Width(), 1);
+    EXPECT_EQ(g.Picture()->Height(), 4096);
+    EXPECT_FALSE(g.ColIsVisible(1));
+    EXPECT_TRUE(g.RowIsVisible(19));
+    g.setLeftCol(3);
+    EXPECT_EQ(g.LeftCol(), 3);
+    g.mouseDown(1, 0, std::numeric_limits<float>::quiet_NaN(), 300);
+    EXPECT_EQ(g.MouseRow(), 1);
+    EXPECT_EQ(g.MouseCol(), -1);
+    g.setWidth(std::numeric_limits<float>::infinity());
+    EXPECT_EQ(g.Picture()->Width(), 4096);
+    // A font too big for any screen still gives sizes the layout can add up.
+    g.setFont(std::make_shared<ax::Font>("Arial", 3e38f));
+    EXPECT_GT(g.RowHeight(1), 0);
+    EXPECT_GT(g.ColWidth(1), g.RowHeight(1));
+    EXPECT_EQ(g.ColPos(1), g.ColWidth(0));
+    EXPECT_EQ(g.ColPos(5), INT32_MAX);  // beyond the 32-bit range, positions read as the largest
 }

@@ -343,3 +343,42 @@ TEST(FlexGridStorage, ManyRowsStayAlignedThroughReshapingAndRepacking) {
     EXPECT_EQ(g.TextMatrix(2999, 0), "");
     EXPECT_EQ(g.TextMatrix(10, 2), "b4321");
 }
+
+// Texts, cell formats and the strings the grid's owner keeps beside them share one budget; what
+// would pass it is refused with 380 and leaves the grid as it was, shrinking always works.
+TEST(FlexGridBudget, CellsFormatsAndTheOwnersStringsShareOneBudget) {
+    namespace fe = ax::flexerr;
+    ax::HeadlessFlexGrid g(1000);
+    g.setCols(10);
+    g.setRows(100);  // the whole budget
+    EXPECT_EQ(errorOf([&] { g.setRows(101); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { g.AddItem("x"); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { g.setCols(11); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(errorOf([&] { g.setCellsBeside(1, 0); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(g.Rows(), 100);
+
+    g.setRows(50);
+    g.setCellsBeside(5, 200);  // 50 x (10 + 5) + 200
+    EXPECT_EQ(errorOf([&] { g.setRows(54); }), fe::InvalidPropertyValue);
+    g.setRows(53);
+    g.setCellsBeside(0, 0);
+    g.setRows(50);
+
+    // A format let over a selection that would not fit changes no cell; one that fits counts until the
+    // cells go.
+    g.setFillStyle(ax::flex::FillRepeat);
+    g.setRow(1);
+    g.setCol(1);
+    g.setRowSel(49);
+    g.setColSel(9);
+    EXPECT_EQ(errorOf([&] { g.setCellBackColor(ax::rgb(1, 2, 3)); }), fe::InvalidPropertyValue);
+    EXPECT_EQ(g.cellFormat(1, 1), nullptr);
+    EXPECT_EQ(g.cellFormat(49, 9), nullptr);
+    g.setRowSel(1);
+    g.setCellBackColor(ax::rgb(1, 2, 3));
+    ASSERT_NE(g.cellFormat(1, 9), nullptr);
+    EXPECT_EQ(errorOf([&] { g.setCellsBeside(0, 500); }), fe::InvalidPropertyValue);
+    g.RemoveItem(1);
+    g.setCellsBeside(0, 500);
+    EXPECT_EQ(errorOf([&] { g.setRows(51); }), fe::InvalidPropertyValue);
+}
