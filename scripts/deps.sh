@@ -2,8 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libsqlite3-dev clang-format
-          qt6-base-dev fonts-dejavu-core)
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libexpat1-dev libxml2-dev
+          libsqlite3-dev clang-format qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
