@@ -18,7 +18,8 @@ TARGETS = [
     ("LoadArray / vector fill", "BM_LoadArray", "BM_VectorFill", 2.5),
     ("SaveToArray / vector fill", "BM_SaveToArray", "BM_VectorFill", 2.5),
     ("LoadRecordset / sqlite3_step copy", "BM_LoadRecordset", "BM_SqliteStepCopy", 1.5),
-    ("LoadXMLRoot / pugixml parse + walk", "BM_LoadXMLRoot", "BM_PugiParseWalk", 2.0),
+    # The load checks every document with expat before pugixml builds the tree: within 3x of pugixml alone.
+    ("LoadXMLRoot / pugixml parse + walk", "BM_LoadXMLRoot", "BM_PugiParseWalk", 3.0),
     ("UpdateXMLRoot + SaveXMLDoc / pugixml build + save", "BM_UpdateXMLRootAndSave", "BM_PugiBuildSave", 2.0),
 ]
 

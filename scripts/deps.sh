@@ -3,8 +3,8 @@
 #   scripts/deps.sh --fuzz   also what fuzzing needs (clang and its libFuzzer and sanitizer runtimes)
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpng-dev libjpeg-dev libgif-dev libpugixml-dev libsqlite3-dev clang-format
-          qt6-base-dev fonts-dejavu-core)
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpng-dev libjpeg-dev libgif-dev libpugixml-dev
+          libexpat1-dev libxml2-dev libsqlite3-dev clang-format qt6-base-dev fonts-dejavu-core)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

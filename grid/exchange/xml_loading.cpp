@@ -60,7 +60,10 @@ bool Vantrel::loadXMLRows(bool rootChildForm, bool useTagNamesForHeading) {
             suppressBindingReset_ = false;
             return false;
         }
-        const ax::xml::NodePtr first = container->firstChild();
+        // The first row is the first node that carries data: comments and processing instructions
+        // before it are passed over, as they are between rows.
+        ax::xml::NodePtr first = container->firstChild();
+        while (first && !carriesData(first->nodeType())) first = first->nextSibling();
         if (first) {
             const auto firstRow = std::dynamic_pointer_cast<ax::xml::Element>(first);
             if (!firstRow) ax::raise(ax::err::TypeMismatch);

@@ -4,8 +4,9 @@
 //
 // Nodes stay usable after they are removed from the tree (removeChild returns a node that can be
 // appended again), after the document is loaded again, and after the Document object is released:
-// a node keeps the tree it belongs to alive. What it never does: fetch anything from the network,
-// read a DTD or expand an entity. A document whose DOCTYPE declares entities is refused.
+// a node keeps the tree it belongs to alive. A document is read only when a conforming XML 1.0
+// parser with namespace checking accepts it; what the DOM never does: fetch anything, read a DTD or
+// expand an entity, so a document that declares entities is refused whole.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -298,18 +299,21 @@ class ParseError : public Object {
 namespace parse_code {
 inline constexpr int32_t FileNotFound = 1;
 inline constexpr int32_t FileUnreadable = 2;
+// Not well-formed, or bytes that are not valid in the document's encoding.
 inline constexpr int32_t Malformed = 3;
-inline constexpr int32_t EntitiesRefused = 4;
+// Declarations the DOM does not apply: entities, attribute defaults, entities declared outside.
+inline constexpr int32_t DeclarationsRefused = 4;
 inline constexpr int32_t NoDocumentElement = 5;
 inline constexpr int32_t UnsupportedEncoding = 6;
 }  // namespace parse_code
 
-// A document. Loading reads the encoding from the byte-order mark or the declaration; saving writes
-// the encoding the declaration names: the UTF-8 family as UTF-8 (no byte-order mark), UTF-16,
-// UCS-2 and their aliases as UTF-16 little-endian with a byte-order mark, UCS-4 and UTF-32 as UTF-32
-// little-endian with a byte-order mark, ISO-8859-1 as Latin-1, Windows-1252 and US-ASCII as
-// themselves (characters they cannot hold as character references); no declaration or no encoding:
-// UTF-8. A file declaring an encoding none of these is refused when it is loaded.
+// A document. Loading works out the encoding from the byte-order mark, the first bytes and the
+// declaration, as XML does, and refuses bytes that contradict it; saving writes the encoding the
+// declaration names (no declaration or no encoding: UTF-8). The encodings: the Unicode forms (UTF-16
+// written little-endian with a byte-order mark unless its name says big-endian, UTF-32 and UCS-4
+// big-endian without one), US-ASCII, the ISO-8859 and Windows code pages, a few IBM and KOI8 ones and
+// the common East Asian ones, under the character-set registry's names and aliases. A character an
+// encoding cannot hold is written as a character reference in text and attribute values.
 class Document : public Node {
   public:
     Document();
@@ -325,10 +329,16 @@ class Document : public Node {
     // Replaces the whole content by the file's; false (with parseError filled in) when it cannot be
     // read, which leaves the document empty.
     bool load(const std::string& path);
+    // The same from bytes as a file holds them.
+    bool loadBytes(std::string_view bytes);
+    // From text: the declaration's encoding, if any, is not applied.
     bool loadXML(const std::string& markup);
     std::shared_ptr<ParseError> parseError() const { return parseError_; }
     // Writes through a temporary file renamed over the target: a failed save leaves an existing
-    // file as it was. An unwritable path raises 75; an encoding it cannot write raises 5.
+    // file as it was. An unwritable path raises 75. Refused with 5 before the file is touched: a
+    // document without a document element, an encoding it cannot write, and a document that would
+    // not load again (a character XML does not allow, a name or comment its encoding cannot hold, an
+    // undeclared namespace prefix).
     void save(const std::string& path) const;
 
     ElementPtr documentElement() const;
@@ -364,17 +374,21 @@ class Document : public Node {
     static const DispatchTable<Document>& dispatchTable();
 
   private:
-    bool parse(std::string bytes, const std::string& url, const std::string* markup);
+    // `bytes` as a file holds them, or (asText) UTF-8 text whose declared encoding is not applied.
+    bool parse(std::string bytes, const std::string& url, bool asText);
     void claim() const;  // makes this object the one that stands for its tree's document node
-    void fail(int32_t code, std::string reason, const std::string& url, size_t offset, std::string_view text);
+    // Records why the load failed; the line and position are found in `text` (UTF-8) at `offset`
+    // unless given.
+    void fail(int32_t code, std::string reason, const std::string& url, std::string_view text, size_t offset,
+              int32_t line = 0, int32_t linepos = 0);
 
     std::shared_ptr<ParseError> parseError_;
     bool async_ = true;
     bool preserveWhiteSpace_ = false;
 };
 
-// Whether a name is a well-formed XML name (letters, digits, "_", "-", ".", ":"; not starting with
-// a digit, "-" or "."; non-ASCII characters accepted as name characters).
+// Whether a name is a well-formed XML name: XML 1.0's name characters, not starting with a digit,
+// "-", "." or a combining character.
 bool isXmlName(std::string_view name);
 
 }  // namespace ax::xml

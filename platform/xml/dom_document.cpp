@@ -7,6 +7,8 @@
 #include "platform/xml/dom_tree.h"
 #include "platform/xml/encodings.h"
 #include "platform/xml/file_io.h"
+#include "platform/xml/markup_writer.h"
+#include "platform/xml/well_formed.h"
 
 namespace ax::xml {
 
@@ -51,27 +53,19 @@ bool deeperThan(const Tree& t, int limit) {
     return false;
 }
 
-// The document as UTF-8 markup: the declaration first, then the other top-level nodes, indented
-// one tab per level unless the tree is so deep that indentation would swamp the content.
-std::string serialise(const Tree& t) {
-    std::ostringstream out;
-    const unsigned flags = deeperThan(t, 64) ? pugi::format_raw : pugi::format_indent;
-    pugi::xml_node declaration = declarationOf(t);
-    if (declaration) {
-        // An empty encoding name would make the file unreadable to strict parsers: leave it out.
-        pugi::xml_attribute enc = declaration.attribute("encoding");
-        if (enc && !*enc.value()) {
-            pugi::xml_document copy;
-            pugi::xml_node d = copy.append_copy(declaration);
-            d.remove_attribute("encoding");
-            d.print(out, "\t", flags);
-        } else {
-            declaration.print(out, "\t", flags);
-        }
-    }
-    for (pugi::xml_node c = detail::firstChildOf(t, t.doc); c; c = detail::nextOf(t, c))
-        if (c != declaration) c.print(out, "\t", flags);
-    return out.str();
+// The document as UTF-8 markup, the declaration first, indented one tab per level unless the tree
+// is so deep that indentation would swamp the content. Returns why it cannot be written, else "".
+std::string serialise(const Tree& t, encoding::Repertoire* repertoire, std::string& out) {
+    detail::WriteStyle style;
+    style.indent = !deeperThan(t, 64);
+    style.repertoire = repertoire;
+    style.hidden = t.detached;
+    const pugi::xml_node declaration = declarationOf(t);
+    std::string why;
+    if (declaration) why = detail::writeMarkup(declaration, style, out);
+    for (pugi::xml_node c = detail::firstChildOf(t, t.doc); c && why.empty(); c = detail::nextOf(t, c))
+        if (c != declaration) why = detail::writeMarkup(c, style, out);
+    return why;
 }
 
 pugi::xml_node_type nodeTypeFrom(const Variant& type) {
@@ -127,28 +121,38 @@ void Document::claim() const {
 void Document::setNodeValue(const Variant&) { domError("A document has no value."); }
 void Document::setText(const std::string&) { domError("The text of a document cannot be set."); }
 
-std::string Document::xml() const { return serialise(*tree()); }
+std::string Document::xml() const {
+    std::string markup;
+    if (serialise(*tree(), nullptr, markup).empty()) return markup;
+    // A character no file can hold: shown as it stands, as the library prints it.
+    std::ostringstream out;
+    tree()->doc.print(out, "\t", pugi::format_raw);
+    return out.str();
+}
 
-void Document::fail(int32_t code, std::string reason, const std::string& url, size_t offset,
-                    std::string_view text) {
+void Document::fail(int32_t code, std::string reason, const std::string& url, std::string_view text,
+                    size_t offset, int32_t line, int32_t linepos) {
     auto e = std::make_shared<ParseError>();
     e->code_ = code;
     e->reason_ = std::move(reason);
     e->url_ = url;
-    e->filepos_ = static_cast<int32_t>(std::min<size_t>(offset, INT32_MAX));
-    if (!text.empty()) {
-        int32_t line = 1, column = 1;
-        for (size_t i = 0; i < offset && i < text.size(); ++i) {
-            if (text[i] == '\n') {
-                ++line;
-                column = 1;
-            } else {
-                ++column;
-            }
+    // Lines end at a line feed, a carriage return, or the two together; positions count characters.
+    offset = std::min(offset, text.size());
+    int32_t lines = 1, column = 1, characters = 0;
+    for (size_t i = 0; i < offset; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if ((b & 0xC0) == 0x80) continue;
+        ++characters;
+        if (b == '\n' || (b == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++lines;
+            column = 1;
+        } else if (b != '\r') {
+            ++column;
         }
-        e->line_ = line;
-        e->linepos_ = column;
     }
+    e->filepos_ = characters;
+    e->line_ = line ? line : lines;
+    e->linepos_ = line ? linepos : column;
     parseError_ = std::move(e);
     // A failed load leaves an empty document, as a DOM user expects.
     auto empty = std::make_shared<Tree>();
@@ -156,59 +160,41 @@ void Document::fail(int32_t code, std::string reason, const std::string& url, si
     claim();
 }
 
-bool Document::parse(std::string bytes, const std::string& url, const std::string* markup) {
-    if (!markup) {
-        // A file names its encoding in its declaration. The parser reads the Unicode forms and
-        // Latin-1 itself; Windows-1252 (and US-ASCII, read as it) becomes UTF-8 first, and a name
-        // nothing here can read is refused rather than read as something it is not.
-        const std::string declared = encoding::declaredIn(bytes);
-        const auto enc = encoding::named(declared);
-        if (!enc) {
-            fail(parse_code::UnsupportedEncoding, "System does not support the specified encoding.", url, 0,
-                 {});
+bool Document::parse(std::string bytes, const std::string& url, bool asText) {
+    auto t = std::make_shared<Tree>();
+    if (asText) {
+        t->source = std::move(bytes);
+        if (t->source.starts_with("\xEF\xBB\xBF")) t->source.erase(0, 3);
+    } else {
+        encoding::Decoded decoded = encoding::decode(bytes);
+        if (decoded.status != encoding::Decoded::Status::Ok) {
+            const bool unsupported = decoded.status == encoding::Decoded::Status::Unsupported;
+            fail(unsupported ? parse_code::UnsupportedEncoding : parse_code::Malformed,
+                 std::move(decoded.reason), url, decoded.text, decoded.text.size());
             return false;
         }
-        if (*enc == encoding::Encoding::Windows1252 || *enc == encoding::Encoding::Ascii)
-            bytes = encoding::windows1252ToUtf8(bytes);
+        if (decoded.converted) {
+            t->source = std::move(decoded.text);
+        } else {
+            t->source = std::move(bytes);
+            t->source.erase(0, decoded.skip);
+        }
     }
-    auto t = std::make_shared<Tree>();
-    t->source = std::move(bytes);
+    // The strict parser decides; the tree is then built by the fast one, in place.
+    const detail::Verdict verdict = detail::checkWellFormed(t->source);
+    if (verdict.code) {
+        fail(verdict.code, verdict.reason, url, t->source, verdict.offset, verdict.line, verdict.linepos);
+        return false;
+    }
     unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_pi | pugi::parse_comments |
                      pugi::parse_doctype;
     if (preserveWhiteSpace_) flags |= pugi::parse_ws_pcdata;
     const pugi::xml_parse_result result =
-        t->doc.load_buffer_inplace(t->source.data(), t->source.size(), flags, pugi::encoding_auto);
+        t->doc.load_buffer_inplace(t->source.data(), t->source.size(), flags, pugi::encoding_utf8);
     if (!result) {
-        // The buffer was parsed in place; the line and column come from the text as given.
-        std::string original;
-        if (markup)
-            original = *markup;
-        else if (readFile(url, original) != ReadStatus::Ok)
-            original.clear();
-        const bool utf8 = result.encoding == pugi::encoding_utf8;
-        fail(parse_code::Malformed, result.description(), url,
-             static_cast<size_t>(std::max<ptrdiff_t>(0, result.offset)),
-             utf8 ? std::string_view(original) : std::string_view());
-        return false;
-    }
-    int elements = 0;
-    for (pugi::xml_node c = t->doc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_doctype &&
-            std::string_view(c.value()).find("<!ENTITY") != std::string_view::npos) {
-            fail(parse_code::EntitiesRefused,
-                 "The document declares entities in its DOCTYPE; entities are never expanded, so it is "
-                 "refused.",
-                 url, 0, {});
-            return false;
-        }
-        if (c.type() == pugi::node_element) ++elements;
-    }
-    if (elements > 1) {
-        fail(parse_code::Malformed, "Only one top level element is allowed in an XML document.", url, 0, {});
-        return false;
-    }
-    if (elements == 0) {
-        fail(parse_code::NoDocumentElement, "XML document must have a top level element.", url, 0, {});
+        // Not expected after the strict check; the position is counted in the partly parsed text.
+        fail(parse_code::Malformed, result.description(), url, t->source,
+             static_cast<size_t>(std::max<ptrdiff_t>(0, result.offset)));
         return false;
     }
     ref_.rebind(t, t->doc.internal_object());
@@ -224,29 +210,41 @@ bool Document::load(const std::string& path) {
     std::string bytes;
     switch (readFile(file, bytes)) {
         case ReadStatus::NotFound:
-            fail(parse_code::FileNotFound, "The system cannot locate the object specified.", path, 0, {});
+            fail(parse_code::FileNotFound, "The system cannot locate the object specified.", path, {}, 0);
             return false;
         case ReadStatus::Unreadable:
-            fail(parse_code::FileUnreadable, "The file cannot be read.", path, 0, {});
+            fail(parse_code::FileUnreadable, "The file cannot be read.", path, {}, 0);
             return false;
         case ReadStatus::Ok:
             break;
     }
-    return parse(std::move(bytes), file, nullptr);
+    return parse(std::move(bytes), file, false);
 }
 
-bool Document::loadXML(const std::string& markup) { return parse(markup, "", &markup); }
+bool Document::loadBytes(std::string_view bytes) { return parse(std::string(bytes), "", false); }
+
+bool Document::loadXML(const std::string& markup) { return parse(markup, "", true); }
 
 void Document::save(const std::string& path) const {
     const Tree& t = *tree();
+    // Nothing is written over a file for a document that has nothing to hold, such as one whose load
+    // failed.
+    if (!documentElement())
+        domError("The document has no document element, so it is not saved; the file was left as it was.");
     pugi::xml_node declaration = declarationOf(t);
     const std::string declared = declaration ? declaration.attribute("encoding").value() : "";
-    const auto enc = encoding::named(declared);
-    if (!enc) domError("The system does not support the specified encoding: '" + declared + "'.");
-    auto bytes = encoding::encode(serialise(t), *enc);
-    if (!bytes)
-        domError("The document holds a name or comment with a character its encoding '" + declared +
-                 "' cannot write.");
+    const encoding::Charset* charset = encoding::named(declared);
+    if (!charset) domError("The system does not support the specified encoding: '" + declared + "'.");
+    encoding::Repertoire repertoire(*charset);
+    std::string markup;
+    if (std::string why = serialise(t, &repertoire, markup); !why.empty())
+        domError(why + " The document was not saved.");
+    // What is written must load again: the same strict check as loading.
+    if (const detail::Verdict v = detail::checkWellFormed(markup); v.code)
+        domError("The document was not saved: it would not load again (line " + std::to_string(v.line) +
+                 ", position " + std::to_string(v.linepos) + "): " + v.reason);
+    const std::optional<std::string> bytes = encoding::encode(markup, *charset);
+    if (!bytes) domError("The system cannot write the encoding '" + declared + "'.");
     writeFileAtomically(path, *bytes);
 }
 

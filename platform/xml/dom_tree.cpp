@@ -5,6 +5,8 @@
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 #include "platform/xml/dom_tree.h"
+#include "platform/xml/markup_writer.h"
+#include "platform/xml/xml_chars.h"
 
 namespace ax::xml {
 
@@ -261,14 +263,25 @@ bool canHaveChildren(pugi::xml_node n) {
 }  // namespace
 
 bool isXmlName(std::string_view name) {
-    if (name.empty()) return false;
-    auto start = [](unsigned char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+    auto start = [](char32_t c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' ||
+               (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+               (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) ||
+               (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+               (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
     };
-    auto rest = [&](unsigned char c) { return start(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; };
-    if (!start(static_cast<unsigned char>(name[0]))) return false;
-    for (char c : name.substr(1))
-        if (!rest(static_cast<unsigned char>(c))) return false;
+    auto rest = [&](char32_t c) {
+        return start(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 ||
+               (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+    };
+    if (name.empty()) return false;
+    for (size_t i = 0; i < name.size();) {
+        char32_t c = static_cast<unsigned char>(name[i]);
+        size_t n = 1;
+        if (c >= 0x80 && (n = detail::utf8SequenceAt(name, i, c)) == 0) return false;
+        if (!(i == 0 ? start(c) : rest(c))) return false;
+        i += n;
+    }
     return true;
 }
 
@@ -461,6 +474,12 @@ void Node::setText(const std::string& text) {
 }
 
 std::string Node::xml() const {
+    detail::WriteStyle style;
+    style.indent = false;
+    style.hidden = tree()->detached;
+    std::string markup;
+    if (detail::writeMarkup(handle(), style, markup).empty()) return markup;
+    // A character no file can hold: shown as it stands, as the library prints it.
     std::ostringstream out;
     handle().print(out, "", pugi::format_raw);
     return out.str();

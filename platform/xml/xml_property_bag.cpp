@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 
@@ -13,6 +14,8 @@
 #include "platform/automation/font.h"
 #include "platform/automation/picture.h"
 #include "platform/xml/file_io.h"
+#include "platform/xml/markup_writer.h"
+#include "platform/xml/well_formed.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -193,8 +196,9 @@ bool storableAsText(std::string_view s) {
         for (size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
         if (n == 3) {
-            const unsigned cp = ((b & 0x0F) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 6);
-            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+            const unsigned cp = ((b & 0x0F) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 6) |
+                                (static_cast<unsigned char>(s[i + 2]) & 0x3F);
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF) || cp >= 0xFFFE) return false;
         }
         if (n == 4) {
             const unsigned cp = ((b & 0x07) << 18) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 12);
@@ -566,6 +570,10 @@ std::vector<std::string> XmlPropertyBag::keys() const {
 }
 
 void XmlPropertyBag::save(const std::string& path) const {
+    std::error_code ec;
+    if (!unreadFile_.empty() && (path == unreadFile_ || std::filesystem::equivalent(path, unreadFile_, ec)))
+        raise(err::PathFileAccessError,
+              "The file " + path + " could not be read as a form file, so it is not overwritten.");
     pugi::xml_document doc;
     pugi::xml_node decl = doc.append_child(pugi::node_declaration);
     decl.append_attribute("version").set_value("1.0");
@@ -573,15 +581,22 @@ void XmlPropertyBag::save(const std::string& path) const {
     pugi::xml_node root = doc.append_child("properties");
     root.append_attribute("version").set_value("1");
     for (const auto& [name, value] : entries_) writeEntry(root, name, value, pictureStorage_);
-    std::ostringstream out;
-    doc.save(out, "\t", pugi::format_indent, pugi::encoding_utf8);
-    xml::writeFileAtomically(path, out.str());
+    // Texts that XML cannot hold go as base64; a key or font name that holds such a character, or
+    // anything else that would not read back, fails the save before the file is touched.
+    std::string markup;
+    if (std::string why = xml::detail::writeMarkup(doc, xml::detail::WriteStyle{}, markup); !why.empty())
+        raise(err::InvalidProcedureCall, why + " The form file was not saved.");
+    if (const xml::detail::Verdict v = xml::detail::checkWellFormed(markup); v.code)
+        raise(err::InvalidProcedureCall,
+              "The form file would not read back (" + v.reason + "), so it was not saved.");
+    xml::writeFileAtomically(path, markup);
 }
 
 bool XmlPropertyBag::load(const std::string& path) {
     entries_.clear();
     problems_.clear();
     damaged_.clear();
+    unreadFile_.clear();
     std::string bytes;
     switch (xml::readFile(path, bytes)) {
         case xml::ReadStatus::NotFound:
@@ -589,6 +604,7 @@ bool XmlPropertyBag::load(const std::string& path) {
             return false;
         case xml::ReadStatus::Unreadable:
             problems_.push_back("The file " + path + " cannot be read.");
+            unreadFile_ = path;
             return false;
         case xml::ReadStatus::Ok:
             break;
@@ -628,6 +644,7 @@ bool XmlPropertyBag::load(const std::string& path) {
         const pugi::xml_node root = doc.child("properties");
         if (!root) {
             problems_.push_back("The file is not a property file (no properties element).");
+            unreadFile_ = path;
             return false;
         }
         for (pugi::xml_node e = root.first_child(); e; e = e.next_sibling()) {
@@ -672,6 +689,9 @@ bool XmlPropertyBag::load(const std::string& path) {
             problems_.push_back(where + "damaged text was skipped.");
         }
     }
+    // Nothing of it could be read: it may well be another kind of file, which a save must not destroy.
+    if (entries_.empty() && damaged_.empty() && bytes.find_first_not_of(" \t\r\n") != std::string::npos)
+        unreadFile_ = path;
     return false;
 }
 

