@@ -26,8 +26,11 @@ void errors(std::ostream& out) {
     // A value a setter does not take is ignored: nothing changes, nothing is raised.
     grid->setTextMaxLength(-5);
     out << "TextMaxLength(-5) ignored: " << grid->TextMaxLength() << "\n";
+    grid->setRow(99);
+    out << "Row = 99 ignored: " << grid->Row() << "\n";
     // The inner grid's own errors reach the caller.
-    report("Row = 99", [&] { grid->setRow(99); });
+    report("RemoveItem of the only data row", [&] { grid->RemoveItem(1); });
+    report("ColWidth(99)", [&] { grid->ColWidth(99); });
 
     // Exchange methods that answer false...
     ax::SafeArray flat(ax::VarType::String, {{0, 3}});

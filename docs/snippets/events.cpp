@@ -18,7 +18,7 @@ class Logger : public ax::EventSink {
     explicit Logger(std::ostream& out) : out_(out) {}
     void OnEvent(int32_t, std::string_view name, std::vector<ax::Variant>& args) override {
         if (name != "KeyPress") return;
-        out_ << name << "(" << args[0].toLong() << ") ";
+        out_ << name << "(" << args[0].toLong() << ")\n";
     }
 
   private:
@@ -35,10 +35,12 @@ void events(std::ostream& out) {
     grid->setEventSink(&digits);
     grid->events().Advise(std::make_shared<Logger>(out));  // the sinks hear events in advise order
 
-    host->setFocus(&grid->innerGrid());
+    // A click opens the cell's editor (a key would too, but is not typed into it); then the user types.
+    ax::FlexGrid& cells = grid->innerGrid();
+    host->click(cells, cells.ColPos(1) + 100, cells.RowPos(1) + 100);
     host->typeText("4x2");
     host->typeKey(ax::key::Return);
-    out << "\ncell (1, 1): " << grid->TextMatrix(1, 1) << "\n";
+    out << "cell (1, 1): " << grid->TextMatrix(1, 1) << "\n";
     grid->setEventSink(nullptr);
 }
 // [events]

@@ -44,13 +44,14 @@ void spinControl(std::ostream& out) {
     spin->setMin(1);
     spin->setValue(5);
 
-    // The user types into the text field: a number out of bounds goes back to the last good one.
-    host->setFocus(spin->textField());  // the whole text is selected
+    // The user types into the text field: "1" is taken, "12" is above Max and goes back to "1".
+    host->setFocus(spin->textField());  // the whole text is selected: the first key replaces it
     host->typeText("12");
     out << "typed 12: " << spin->Value() << " shows \"" << spin->Text() << "\"\n";
-    host->setFocus(spin->textField());
+    host->typeKey(ax::key::End);
+    host->typeKey(ax::key::Back);  // an empty field changes nothing until a number is typed
     host->typeText("7");
-    out << "typed 7: " << spin->Value() << "\n";
+    out << "End, Backspace, 7: " << spin->Value() << "\n";
     spin->setValue(11);  // outside the bounds: ignored without an error
     out << "Value 11 ignored: " << spin->Value() << "\n";
 }

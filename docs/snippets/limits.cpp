@@ -11,11 +11,8 @@ void limits(std::ostream& out) {
 
     grid->setRows(32767);
     out << "Rows 32767: " << grid->Rows() << "\n";
-    try {
-        grid->setRows(32768);
-    } catch (const ax::AutomationError& e) {
-        out << "Rows 32768: error " << e.number() << ", still " << grid->Rows() << "\n";
-    }
+    grid->setRows(32768);  // beyond the limit: ignored
+    out << "Rows 32768: " << grid->Rows() << "\n";
 
     // Lengths count characters (code points), not bytes: "è" is one character of two bytes.
     grid->setTextMaxLength(5);

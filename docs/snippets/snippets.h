@@ -9,6 +9,7 @@
 
 #include "grid/frame/vantrel.h"
 #include "platform/automation/errors.h"
+#include "platform/flexgrid/flexgrid.h"
 #include "platform/headless/headless_children.h"
 #include "platform/host/child.h"
 #include "platform/recordset/recordset.h"

@@ -47,6 +47,7 @@ void xmlNew(std::ostream& out) {
     host->place(grid, 4800, 2400);
     grid->setCols(3);  // before the XML names: a new column count drops the binding
     grid->setRows(3);
+    grid->setFixedCols(0);  // Col cannot name a fixed column, and every column goes into the file
     const char* texts[2][3] = {{"1", "Bolt", "12"}, {"2", "Nut & washer", "40"}};
     for (int32_t r = 0; r < 2; ++r)
         for (int32_t c = 0; c < 3; ++c) grid->setTextMatrix(r + 1, c, texts[r][c]);

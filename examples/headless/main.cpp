@@ -6,6 +6,7 @@
 
 #include "grid/frame/vantrel.h"
 #include "platform/automation/errors.h"
+#include "platform/flexgrid/flexgrid.h"
 #include "platform/headless/headless_children.h"
 #include "platform/host/child.h"
 #include "platform/runtime/registry.h"
@@ -29,9 +30,8 @@ int main() {
             for (int c = 0; c < 3; ++c) grid->setTextMatrix(r + 1, c, rows[r][c]);
 
         // The user clicks the note of row 1 and types; Enter keeps the text.
-        grid->setRow(1);
-        grid->setCol(2);
-        host->setFocus(&grid->innerGrid());
+        ax::FlexGrid& cells = grid->innerGrid();
+        host->click(cells, cells.ColPos(2) + 100, cells.RowPos(1) + 100);
         host->typeText("sharp");
         host->typeKey(ax::key::Return);
 

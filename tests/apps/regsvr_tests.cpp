@@ -13,13 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct ToolRun {
     int status = -1;
     std::string output;  // standard output and error together
 };
 
-Run run(const std::string& arguments) {
-    Run r;
+ToolRun run(const std::string& arguments) {
+    ToolRun r;
     const std::string command = std::string(VN_REGSVR) + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return r;
@@ -43,7 +43,7 @@ TEST(RegistrationTool, RegistersListsWritesRelativePathsAndUnregisters) {
     const std::string registry = (dir / "lib" / "registry").string();
     const std::string where = " --registry " + registry + " ";
 
-    Run r = run(where + library.string());
+    ToolRun r = run(where + library.string());
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("DllRegisterServer in " + library.string() + " succeeded."), std::string::npos);
     EXPECT_NE(fileText(registry).find("AxTest.Counter\t"), std::string::npos);

@@ -21,6 +21,8 @@ TEST(GuideQt, EveryQtSnippetPrintsTheOutputTheGuideShows) {
         } catch (const ax::AutomationError& e) {
             out << "[raised " << e.number() << ": " << e.description() << "]\n";
         }
+        if (const char* keep = std::getenv("VN_GUIDE_OUTPUTS"))  // for whoever edits the guide
+            std::ofstream(std::filesystem::path(keep) / (std::string(s.name) + ".txt")) << out.str();
         auto it = outputs.find(s.name);
         ASSERT_NE(it, outputs.end()) << "the guide shows no output of " << s.name << "; it prints:\n" << out.str();
         EXPECT_EQ(out.str(), it->second) << "snippet " << s.name;
