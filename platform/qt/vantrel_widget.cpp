@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 
 #include "platform/flexgrid/flexgrid.h"
+#include "platform/qt/qt_children.h"
 #include "platform/qt/qt_host.h"
 
 namespace vantrel {
@@ -101,8 +102,10 @@ void VantrelWidget::focusInEvent(QFocusEvent* event) {
     // The keyboard belongs to the inner grid (or the editor open over it), as a click there would do.
     // The host holds this grid only, so a child that has the focus already is one of the grid's.
     ax::HeadlessHost& h = host_->host();
-    if (!h.focused()) h.setFocus(&grid_->innerGrid());
+    ax::Child* target = h.focused() ? h.focused() : &grid_->innerGrid();
+    h.setFocus(target);
     host_->syncViews();
+    ax::giveQtFocus(*target);
 }
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/controls/text_box.h"
+#include "platform/qt/qt_children.h"
 #include "platform/qt/qt_host.h"
 
 namespace zel {
@@ -91,8 +92,10 @@ void ZelWidget::resizeEvent(QResizeEvent* event) {
 void ZelWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     ax::HeadlessHost& h = host_->host();
-    if (!h.focused()) h.setFocus(spin_->textField());
+    ax::Child* target = h.focused() ? h.focused() : spin_->textField();
+    h.setFocus(target);
     host_->syncViews();
+    ax::giveQtFocus(*target);
 }
 
 }  // namespace zel

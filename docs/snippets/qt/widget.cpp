@@ -39,10 +39,12 @@ void qtWidget(std::ostream& out) {
         << surface.Height() / view->host().twipsPerPixelY() << " px, widget " << view->width() << " x "
         << view->height() << ", resized " << (resizes > 0) << "\n";
 
-    // The user (here Qt's test library) moves to the note of row 2 and types.
+    // The user (here Qt's test library) goes to the note of row 2, opens its editor with Enter, types
+    // and keeps the text with Enter.
     view->setFocus();  // the widget hands the keyboard to the grid
     grid.setRow(2);
     grid.setCol(2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), "ok");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     out << "cell (2, 2): " << grid.TextMatrix(2, 2) << "\n";
