@@ -69,5 +69,5 @@ if(VN_QT_LIBRARIES)
   install(FILES ${PROJECT_BINARY_DIR}/vantrel-qt.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 endif()
 
-install(FILES README.md docs/user-guide.md docs/architecture.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
+install(FILES README.md docs/user-guide.md docs/architecture.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vantrel-dev
         COMPONENT dev)

@@ -32,6 +32,8 @@ function(vn_finish_libraries)
     endif()
     target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
                                                 $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/vantrel>)
+    # The headers use C++20 (concepts, std::erase, remove_cvref): consumers compile with it too.
+    target_compile_features(${target} PUBLIC cxx_std_20)
     set_target_properties(${target} PROPERTIES
       VERSION ${PROJECT_VERSION}
       SOVERSION ${PROJECT_VERSION_MAJOR}

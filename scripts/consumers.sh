@@ -5,7 +5,8 @@
 #     more through pkg-config, and compiles every installed header on its own;
 #  3. runs them with an empty user registry, so the controls come from the registry the package ships
 #     (the Qt one offscreen, saving a screenshot that must not be empty);
-#  4. builds the headless example again in a parent project that takes the sources in with
+#  4. makes the Debian packages and checks what they hold;
+#  5. builds the headless example again in a parent project that takes the sources in with
 #     add_subdirectory, registers that build's controls with its vantrel-regsvr, and runs it.
 # Exits non-zero at the first step that fails.
 set -euo pipefail
@@ -72,6 +73,15 @@ if [ "$with_qt" = 1 ]; then
     QT_QPA_PLATFORM=offscreen "$work/qt/qt_example" --screenshot "$work/qt-example.png"
     test -s "$work/qt-example.png"
 fi
+
+step "Debian packages"
+cpack --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log"
+for deb in "$work"/packages/*.deb; do
+    dpkg-deb -f "$deb" Package Version Depends
+done
+# The runtime package carries the registry that makes the controls creatable without any step.
+dpkg-deb -c "$work"/packages/vantrel_*.deb | grep -q '/vantrel/registry$'
+dpkg-deb -c "$work"/packages/vantrel-dev_*.deb | grep -q 'VantrelConfig.cmake$'
 
 step "headless example in a parent project through add_subdirectory"
 cmake -S "$root/examples/subdirectory" -B "$work/subdirectory" -G Ninja \

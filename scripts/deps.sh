@@ -2,8 +2,9 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
+# pkgconf checks the installed pkg-config files; dpkg-dev computes the Debian packages' dependencies.
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libsqlite3-dev clang-format
-          qt6-base-dev fonts-dejavu-core)
+          qt6-base-dev fonts-dejavu-core pkgconf dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

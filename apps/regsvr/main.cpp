@@ -100,7 +100,9 @@ int main(int argc, char** argv) {
             if (!o.silent) std::printf("%s in %s succeeded.\n", entry, library.c_str());
         } catch (const ax::AutomationError& e) {
             ++failed;
-            if (!o.silent) std::fprintf(stderr, "%s in %s failed: %s\n", entry, library.c_str(), e.description().c_str());
+            if (!o.silent)
+                std::fprintf(stderr, "%s in %s failed: %s\n", entry, library.c_str(),
+                             e.description().c_str());
         }
     }
     if (o.relative) {

@@ -26,8 +26,8 @@ void arrays(std::ostream& out) {
     ax::Variant back;  // an empty Variant receives a new array, counted from 0
     if (grid->SaveToArray(back)) {
         const ax::SafeArray& saved = *back.array();
-        out << "saved rows 0.." << saved.ubound(1) << ", columns 0.." << saved.ubound(2)
-            << "; (1, 0) is " << saved.at({1, 0}).toString() << "\n";
+        out << "saved rows 0.." << saved.ubound(1) << ", columns 0.." << saved.ubound(2) << "; (1, 0) is "
+            << saved.at({1, 0}).toString() << "\n";
     }
 }
 // [arrays]

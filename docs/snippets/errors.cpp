@@ -43,7 +43,8 @@ void errors(std::ostream& out) {
     grid->CreateXMLDoc("rows", 0);
     grid->setXMLFilePath("no-such-folder/rows.xml");
     report("SaveXMLDoc to a missing folder", [&] { grid->SaveXMLDoc(); });
-    report("openSqliteRecordset on a missing file", [] { ax::openSqliteRecordset("missing.db", "SELECT 1"); });
+    report("openSqliteRecordset on a missing file",
+           [] { ax::openSqliteRecordset("missing.db", "SELECT 1"); });
 }
 // [errors]
 
@@ -59,7 +60,8 @@ void xmlParseError(std::ostream& out) {
     grid->LoadXMLDoc();  // swallows the failure and binds an empty document
     const std::shared_ptr<ax::xml::ParseError> error = grid->XMLDocument()->parseError();
     if (error->errorCode() != 0)
-        out << "line " << error->line() << ", position " << error->linepos() << ": " << error->reason() << "\n";
+        out << "line " << error->line() << ", position " << error->linepos() << ": " << error->reason()
+            << "\n";
     try {
         grid->LoadXMLRoot();  // an empty document has no rows to load
     } catch (const ax::AutomationError& e) {

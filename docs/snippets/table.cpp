@@ -21,14 +21,22 @@ void spinControl(std::ostream& out);
 
 const std::vector<Snippet>& headlessSnippets() {
     static const std::vector<Snippet> all{
-        {"registry", createByName},      {"headless-program", headlessProgram},
-        {"column-order", columnsBeforeData}, {"column-convert", convertingAColumn},
-        {"arrays", arrays},              {"recordset", recordset},
-        {"xml-root-child", xmlRootChild}, {"xml-new", xmlNew},
-        {"xml-root", xmlRoot},           {"errors", errors},
-        {"xml-parse-error", xmlParseError}, {"limits", limits},
-        {"events", events},              {"transactions", transactions},
-        {"persistence", saveAndRestore}, {"spin", spinControl},
+        {"registry", createByName},
+        {"headless-program", headlessProgram},
+        {"column-order", columnsBeforeData},
+        {"column-convert", convertingAColumn},
+        {"arrays", arrays},
+        {"recordset", recordset},
+        {"xml-root-child", xmlRootChild},
+        {"xml-new", xmlNew},
+        {"xml-root", xmlRoot},
+        {"errors", errors},
+        {"xml-parse-error", xmlParseError},
+        {"limits", limits},
+        {"events", events},
+        {"transactions", transactions},
+        {"persistence", saveAndRestore},
+        {"spin", spinControl},
     };
     return all;
 }

@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     g.setCols(3);
     g.setRows(6);
     g.setFormatString("<Item|>Qty|Note");
+    const int16_t widths[] = {1500, 900, 3000};  // twips
+    for (int c = 0; c < 3; ++c) g.setColWidth(c, widths[c]);
     for (int r = 1; r < 6; ++r) {
         g.setTextMatrix(r, 0, "Item " + std::to_string(r));
         g.setTextMatrix(r, 1, std::to_string(r * 10));
@@ -47,14 +49,12 @@ int main(int argc, char** argv) {
     QObject::connect(grid, &vantrel::VantrelWidget::KeyPress, [](int16_t& KeyAscii) {
         if (KeyAscii >= 'a' && KeyAscii <= 'z') KeyAscii = int16_t(KeyAscii - 'a' + 'A');
     });
-    QObject::connect(grid, &vantrel::VantrelWidget::RowColChange, [&] {
-        status->setText(QString("Row %1, column %2").arg(g.Row()).arg(g.Col()));
-    });
+    QObject::connect(grid, &vantrel::VantrelWidget::RowColChange,
+                     [&] { status->setText(QString("Row %1, column %2").arg(g.Row()).arg(g.Col())); });
     spin->spin().setMax(50);
     spin->spin().setMin(0);
-    QObject::connect(spin, &zel::ZelWidget::Change, [&] {
-        status->setText(QString("Spin value %1").arg(spin->spin().Value()));
-    });
+    QObject::connect(spin, &zel::ZelWidget::Change,
+                     [&] { status->setText(QString("Spin value %1").arg(spin->spin().Value())); });
     spin->spin().setValue(20);
 
     window.resize(520, 320);
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const float expected = grid->width() * grid->host().twipsPerPixelX();
     const float actual = grid->host().host().surface(g).Width();
     const bool ok = window.grab().save(QString::fromStdString(screenshot)) && std::abs(actual - expected) < 1;
-    std::printf("grid %dx%d px, %.0f twips wide; spin value %d; screenshot %s\n", grid->width(), grid->height(),
-                actual, spin->spin().Value(), ok ? "saved" : "FAILED");
+    std::printf("grid %dx%d px, %.0f twips wide; spin value %d; screenshot %s\n", grid->width(),
+                grid->height(), actual, spin->spin().Value(), ok ? "saved" : "FAILED");
     return ok ? 0 : 1;
 }

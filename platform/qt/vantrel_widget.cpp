@@ -79,7 +79,8 @@ VantrelWidget::~VantrelWidget() {
     host_.reset();                 // the controls go before the widgets their children sit on
 }
 
-ax::Variant VantrelWidget::invoke(std::string_view member, ax::InvokeKind kind, std::vector<ax::Variant>& args) {
+ax::Variant VantrelWidget::invoke(std::string_view member, ax::InvokeKind kind,
+                                  std::vector<ax::Variant>& args) {
     return grid_->Invoke(member, kind, args);
 }
 

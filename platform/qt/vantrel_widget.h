@@ -14,10 +14,7 @@
 #include <vector>
 
 #include "grid/frame/vantrel.h"
-
-namespace ax {
-class QtHost;
-}
+#include "platform/qt/qt_host.h"
 
 namespace vantrel {
 

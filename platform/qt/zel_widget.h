@@ -14,11 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/qt/qt_host.h"
 #include "spin/zel.h"
-
-namespace ax {
-class QtHost;
-}
 
 namespace zel {
 

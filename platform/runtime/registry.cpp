@@ -31,7 +31,7 @@ struct RuntimeState {
     std::mutex mutex;
     std::string registryPath;
     std::optional<std::string> systemRegistryPath;  // unset: beside this library
-    std::map<std::string, void*> loaded;  // library path -> dlopen handle held by CreateObject
+    std::map<std::string, void*> loaded;            // library path -> dlopen handle held by CreateObject
 };
 
 RuntimeState& state() {

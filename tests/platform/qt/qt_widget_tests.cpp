@@ -40,9 +40,7 @@ struct Window {
         return {int(std::lround(s.Width() / grid->host().twipsPerPixelX())),
                 int(std::lround(s.Height() / grid->host().twipsPerPixelY()))};
     }
-    QWidget* canvas() const {
-        return dynamic_cast<ax::QtFlexGrid&>(grid->grid().innerGrid()).canvas();
-    }
+    QWidget* canvas() const { return dynamic_cast<ax::QtFlexGrid&>(grid->grid().innerGrid()).canvas(); }
 };
 
 TEST(QtWidgets, TheGridFollowsItsLayoutAndHearsResizeBeforeTheInnerGridMoves) {
@@ -87,7 +85,9 @@ TEST(QtWidgets, ClicksKeysAndEditsArriveAsSignalsAndReferencesWriteBack) {
     std::vector<std::string> heard;
     QObject::connect(w.grid, &vantrel::VantrelWidget::Click, [&] { heard.push_back("Click"); });
     QObject::connect(w.grid, &vantrel::VantrelWidget::MouseDown,
-                     [&](int16_t& button, int16_t&, float&, float&) { heard.push_back("MouseDown " + std::to_string(button)); });
+                     [&](int16_t& button, int16_t&, float&, float&) {
+                         heard.push_back("MouseDown " + std::to_string(button));
+                     });
     QObject::connect(w.grid, &vantrel::VantrelWidget::RowColChange, [&] {
         heard.push_back("RowColChange " + std::to_string(g.Row()) + "," + std::to_string(g.Col()));
     });

@@ -205,11 +205,13 @@ TEST_F(RegistryTest, SystemRegistryComesAfterTheUsersAndKeepsItsLibrariesRelativ
     ASSERT_EQ(searched.size(), 2u);
     EXPECT_EQ(searched[0].path(), ax::registryPath());
     ASSERT_EQ(searched[1].entries().size(), 1u);
-    EXPECT_EQ(fs::path(searched[1].entries()[0].library), fs::weakly_canonical(moved / "lib" / "libcounter.so"));
+    EXPECT_EQ(fs::path(searched[1].entries()[0].library),
+              fs::weakly_canonical(moved / "lib" / "libcounter.so"));
 
     // An entry of the user's registry whose library is gone gives way to the system one...
     ax::Registry user = ax::openRegistry();
-    user.add({"AxTest.Counter", "{6B1D53A0-4C1E-4E55-9A1B-2F0C7D8E9A01}", (dir_ / "deleted.so").string(), false});
+    user.add(
+        {"AxTest.Counter", "{6B1D53A0-4C1E-4E55-9A1B-2F0C7D8E9A01}", (dir_ / "deleted.so").string(), false});
     user.save();
     auto counter = ax::CreateObject("AxTest.Counter");
     EXPECT_EQ(ax::callMethod(*counter, "Increment").toLong(), 1);
