@@ -11,10 +11,12 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_COMPONENTS_ALL runtime dev)
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_STRIP_FILES ON)  # the debugging information stays in the build tree
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME vantrel)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)  # shlibs file and the ldconfig trigger
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME vantrel-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 # The headers include pugixml's; the Qt widgets' CMake targets need Qt's development files only

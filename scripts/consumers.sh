@@ -72,6 +72,13 @@ if [ "$with_qt" = 1 ]; then
     no_source_includes "$work/qt"
     QT_QPA_PLATFORM=offscreen "$work/qt/qt_example" --screenshot "$work/qt-example.png"
     test -s "$work/qt-example.png"
+
+    step "Qt example through pkg-config"
+    # shellcheck disable=SC2046
+    g++ -std=c++20 -fPIC "$root/examples/qt/main.cpp" -o "$work/qt-pkgconfig" \
+        $(pkg-config --cflags --libs vantrel-qt) -Wl,-rpath,"$libdir"
+    QT_QPA_PLATFORM=offscreen "$work/qt-pkgconfig" --screenshot "$work/qt-pkgconfig.png" >/dev/null
+    test -s "$work/qt-pkgconfig.png"
 fi
 
 step "Debian packages"

@@ -2,9 +2,9 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-# pkgconf checks the installed pkg-config files; dpkg-dev computes the Debian packages' dependencies.
+# pkgconf checks the installed pkg-config files; dpkg-dev and file let CPack compute the Debian packages' dependencies.
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpugixml-dev libsqlite3-dev clang-format
-          qt6-base-dev fonts-dejavu-core pkgconf dpkg-dev)
+          qt6-base-dev fonts-dejavu-core pkgconf dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

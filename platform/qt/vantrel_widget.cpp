@@ -70,13 +70,19 @@ VantrelWidget::VantrelWidget(QWidget* parent)
     grid_->setEventSink(relay_.get());
     const QSize size = sizeHint();
     host_->form()->setGeometry(0, 0, size.width(), size.height());
-    host_->place(grid_, size.width() * host_->twipsPerPixelX(), size.height() * host_->twipsPerPixelY());
+    try {
+        host_->place(grid_, size.width() * host_->twipsPerPixelX(), size.height() * host_->twipsPerPixelY());
+    } catch (...) {
+        grid_->setEventSink(nullptr);  // the sink goes with this half-made widget
+        throw;
+    }
     resize(size);
 }
 
 VantrelWidget::~VantrelWidget() {
     grid_->setEventSink(nullptr);  // nothing is signalled from a widget being taken apart
-    host_.reset();                 // the controls go before the widgets their children sit on
+    grid_.reset();
+    host_.reset();  // the host lets the grid go before the widgets its children sit on
 }
 
 ax::Variant VantrelWidget::invoke(std::string_view member, ax::InvokeKind kind,

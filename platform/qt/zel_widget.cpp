@@ -46,7 +46,12 @@ ZelWidget::ZelWidget(QWidget* parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     spin_->setEventSink(relay_.get());
     // Placed at the width it asks for; its first layout settles the height and the width's bounds.
-    host_->place(spin_, 1125, 300);
+    try {
+        host_->place(spin_, 1125, 300);
+    } catch (...) {
+        spin_->setEventSink(nullptr);
+        throw;
+    }
     const QSize size = controlSize();
     host_->form()->setGeometry(0, 0, size.width(), size.height());
     if (QWidget* surface = host_->surfaceWidget(*spin_)) surface->resize(size);
@@ -55,6 +60,7 @@ ZelWidget::ZelWidget(QWidget* parent)
 
 ZelWidget::~ZelWidget() {
     spin_->setEventSink(nullptr);
+    spin_.reset();
     host_.reset();
 }
 
