@@ -1,24 +1,26 @@
-#include <cstdio>
-
 #include "docs/snippets/snippets.h"
-#include "platform/xml/xml_property_bag.h"
 
 namespace guide {
 
-// [persist]
-std::shared_ptr<vantrel::Vantrel> saveAndReload(ax::HeadlessHost& host, vantrel::Vantrel& grid,
-                                                const std::string& formFile) {
+// [persistence]
+void saveAndRestore(std::ostream& out) {
+    auto host = ax::makeHeadlessHost();  // a form designer: design mode
+    auto grid = std::make_shared<vantrel::Vantrel>();
+    host->place(grid, 4800, 2400);
+    grid->setRows(8);
+    grid->setTextMaxLength(20);
+
     ax::XmlPropertyBag bag;
-    host.save(grid, bag);  // WriteProperties: the design-time settings only
-    bag.save(formFile);
+    host->save(*grid, bag);  // WriteProperties: the design-time settings, not the cells
+    bag.save("form.xml");
 
     ax::XmlPropertyBag reopened;
-    if (!reopened.load(formFile))  // a damaged file still gives every entry it could read
-        for (const std::string& problem : reopened.problems()) std::fprintf(stderr, "%s\n", problem.c_str());
+    if (!reopened.load("form.xml"))  // a damaged file still gives every entry it could read
+        for (const std::string& problem : reopened.problems()) out << problem << "\n";
     auto copy = std::make_shared<vantrel::Vantrel>();
-    host.place(copy, 4800, 2400, &reopened);  // ReadProperties instead of InitProperties
-    return copy;
+    host->place(copy, 4800, 2400, &reopened);  // ReadProperties instead of InitProperties
+    out << "restored: " << copy->Rows() << " rows, text limit " << copy->TextMaxLength() << "\n";
 }
-// [persist]
+// [persistence]
 
 }  // namespace guide

@@ -1,23 +1,35 @@
-// The user guide's examples, one function each, compiled with the build so the guide cannot drift
-// from the code. They are linked into a program that is built but not run by the tests.
+// The guide's examples: each is a function that prints to `out`, the guide shows its code and what it
+// prints, and the guide tests run it and compare both with the guide.
 #pragma once
+#include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "grid/frame/vantrel.h"
-#include "platform/host/headless_host.h"
+#include "platform/automation/errors.h"
+#include "platform/flexgrid/flexgrid.h"
+#include "platform/headless/headless_children.h"
+#include "platform/host/child.h"
+#include "platform/recordset/recordset.h"
+#include "platform/runtime/registry.h"
+#include "platform/xml/dom.h"
+#include "platform/xml/xml_property_bag.h"
+#include "spin/zel.h"
 
 namespace guide {
 
-std::shared_ptr<vantrel::Vantrel> placeGrid(ax::HeadlessHost& host);
-std::shared_ptr<ax::Control> placeSpinControl(ax::HeadlessHost& host);
-void setUpColumns(vantrel::Vantrel& grid);
-void exchangeArrays(vantrel::Vantrel& grid);
-bool loadFromDatabase(vantrel::Vantrel& grid, const std::string& dbPath);
-bool exchangeXml(vantrel::Vantrel& grid, const std::string& path);
-void listenToEvents(vantrel::Vantrel& grid);
-void editInATransaction(vantrel::Vantrel& grid);
-std::shared_ptr<vantrel::Vantrel> saveAndReload(ax::HeadlessHost& host, vantrel::Vantrel& grid,
-                                                const std::string& formFile);
+struct Snippet {
+    const char* name;  // as the guide's blocks name it
+    void (*run)(std::ostream& out);
+};
+
+// The examples that run on the headless host, in the guide's order. They run in a folder that holds
+// sample.xml (apps/data) and parts.db (apps/data/sample.sql).
+const std::vector<Snippet>& headlessSnippets();
+
+// Prints the grid as a table, one row a line, cells separated by "|".
+void printGrid(std::ostream& out, const vantrel::Vantrel& grid);
 
 }  // namespace guide

@@ -13,7 +13,7 @@ class CellStore {
     static constexpr uint32_t kBlockSlots = 1u << kBlockShift;
 
     int32_t width() const { return width_; }
-    uint32_t slots() const { return slots_; }
+    uint32_t slotCount() const { return slots_; }
 
     // The first text of a slot; the slot's texts follow it.
     std::string* slot(uint32_t s) {

@@ -337,7 +337,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
         else
             std::rotate(first + v, first + index, first + index + 1);
     };
-    for (uint32_t s = 0; s < store_.slots(); ++s) move(store_.slot(s));
+    for (uint32_t s = 0; s < store_.slotCount(); ++s) move(store_.slot(s));
     for (auto& list : formats_)
         for (auto& f : list) f.first = map(f.first);
     move(colWidth_.begin());

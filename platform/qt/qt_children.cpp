@@ -351,6 +351,14 @@ QWidget* widgetOf(const Child& child) {
     return nullptr;
 }
 
+void giveQtFocus(const Child& child) {
+    QWidget* w = widgetOf(child);
+    if (!w || !w->isVisible() || w->hasFocus()) return;
+    gHostMovingFocus = true;
+    w->setFocus(Qt::OtherFocusReason);
+    gHostMovingFocus = false;
+}
+
 bool QtView::ensureWidget() {
     if (widget_) return true;
     QWidget* parent = QtHost::surfaceOf(child().container());

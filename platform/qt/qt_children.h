@@ -43,6 +43,9 @@ const std::vector<QtView*>& liveViews();
 
 // The widget showing a child, nullptr when the child has none (yet).
 QWidget* widgetOf(const Child& child);
+// Gives Qt's keyboard focus to the child's widget, as the host does when it moves the focus itself
+// (a widget that holds a control passes on the focus Qt gave it).
+void giveQtFocus(const Child& child);
 
 class QtChildFactory : public ChildFactory {
   public:

@@ -30,7 +30,8 @@ std::string absolutePath(const std::string& path) {
 struct RuntimeState {
     std::mutex mutex;
     std::string registryPath;
-    std::map<std::string, void*> loaded;  // library path -> dlopen handle held by CreateObject
+    std::optional<std::string> systemRegistryPath;  // unset: beside this library
+    std::map<std::string, void*> loaded;            // library path -> dlopen handle held by CreateObject
 };
 
 RuntimeState& state() {
@@ -42,6 +43,18 @@ std::string defaultRegistryPath() {
     if (const char* env = std::getenv("AX_REGISTRY"); env && *env) return env;
     const char* home = std::getenv("HOME");
     return (fs::path(home && *home ? home : "/tmp") / ".ax" / "registry").string();
+}
+
+// The registry a package installs beside this runtime library: found from the library's own file, so
+// a package unpacked under another prefix (a staging folder) finds its own.
+std::string defaultSystemRegistryPath() {
+    const std::string self = moduleFileOf(reinterpret_cast<const void*>(&defaultSystemRegistryPath));
+    if (self.empty()) return {};
+    return (fs::path(self).parent_path() / "vantrel" / "registry").string();
+}
+
+fs::path folderOf(const std::string& registryFile) {
+    return fs::path(absolutePath(registryFile)).parent_path();
 }
 
 template <class F>
@@ -75,6 +88,8 @@ Registry Registry::open(const std::string& path) {
     Registry r;
     r.path_ = path;
     std::ifstream in(path);
+    if (!in) return r;
+    const fs::path folder = folderOf(path);
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
@@ -82,8 +97,10 @@ Registry Registry::open(const std::string& path) {
         std::istringstream ls(line);
         std::string f;
         while (std::getline(ls, f, '\t')) fields.push_back(f);
-        if (fields.size() != 4) continue;  // a damaged line names nothing usable
-        r.entries_.push_back(RegistryEntry{fields[0], fields[1], fields[3], fields[2] == "control"});
+        if (fields.size() != 4 || fields[3].empty()) continue;  // a damaged line names nothing usable
+        std::string library = fields[3];
+        if (fs::path(library).is_relative()) library = absolutePath((folder / library).string());
+        r.entries_.push_back(RegistryEntry{fields[0], fields[1], library, fields[2] == "control"});
     }
     return r;
 }
@@ -113,18 +130,25 @@ size_t Registry::removeLibrary(std::string_view library) {
     return std::erase_if(entries_, [&](const RegistryEntry& e) { return e.library == library; });
 }
 
-void Registry::save() const {
+void Registry::save(bool relative) const {
     fs::path target(path_);
     std::error_code ec;
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    const fs::path folder = relative ? folderOf(path_) : fs::path();
     const std::string temp = path_ + ".tmp";
     {
         std::ofstream out(temp, std::ios::trunc);
         if (!out) raise(err::PathFileAccessError, "cannot write " + temp);
         out << "# progid\tclsid\tkind\tlibrary\n";
-        for (const auto& e : entries_)
+        for (const auto& e : entries_) {
+            std::string library = e.library;
+            if (relative && fs::path(library).is_absolute()) {
+                const fs::path rel = fs::path(library).lexically_relative(folder);
+                if (!rel.empty()) library = rel.string();
+            }
             out << e.progId << '\t' << e.clsid << '\t' << (e.isControl ? "control" : "object") << '\t'
-                << e.library << '\n';
+                << library << '\n';
+        }
         if (!out) raise(err::PathFileAccessError, "cannot write " + temp);
     }
     fs::rename(temp, target, ec);
@@ -143,6 +167,25 @@ std::string registryPath() {
 }
 
 Registry openRegistry() { return Registry::open(registryPath()); }
+
+void setSystemRegistryPath(std::string path) {
+    std::lock_guard lock(state().mutex);
+    state().systemRegistryPath = std::move(path);
+}
+
+std::string systemRegistryPath() {
+    std::lock_guard lock(state().mutex);
+    if (!state().systemRegistryPath) state().systemRegistryPath = defaultSystemRegistryPath();
+    return *state().systemRegistryPath;
+}
+
+std::vector<Registry> searchedRegistries() {
+    std::vector<Registry> out{openRegistry()};
+    const std::string system = systemRegistryPath();
+    if (!system.empty() && absolutePath(system) != absolutePath(out.front().path()))
+        out.push_back(Registry::open(system));
+    return out;
+}
 
 void registerLibrary(const std::string& path) { callServerEntry(absolutePath(path), "DllRegisterServer"); }
 
@@ -200,28 +243,48 @@ std::string useBuildRegistry(std::string libFolder) {
 
 // --- creation ----------------------------------------------------------------------------------
 
-std::shared_ptr<Object> CreateObject(std::string_view progId) {
-    const Registry reg = openRegistry();
-    const bool byClsid = !progId.empty() && progId.front() == '{';
-    auto entry = byClsid ? reg.findClsid(progId) : reg.findProgId(progId);
-    if (!entry) raise(err::CannotCreateObject, "no class registered as " + std::string(progId));
+namespace {
 
-    void* handle = nullptr;
+// The library of an entry, loaded once and held; nullptr (with the reason) when it cannot be loaded.
+void* loadedLibrary(const std::string& library, std::string& why) {
     {
         std::lock_guard lock(state().mutex);
-        auto it = state().loaded.find(entry->library);
-        if (it != state().loaded.end()) handle = it->second;
+        auto it = state().loaded.find(library);
+        if (it != state().loaded.end()) return it->second;
     }
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_GLOBAL);
     if (!handle) {
-        handle = dlopen(entry->library.c_str(), RTLD_NOW | RTLD_GLOBAL);
-        if (!handle) {
-            const char* why = dlerror();
-            raise(err::CannotCreateObject, why ? why : "cannot load " + entry->library);
-        }
-        std::lock_guard lock(state().mutex);
-        auto [it, inserted] = state().loaded.emplace(entry->library, handle);
-        if (!inserted) dlclose(handle), handle = it->second;  // loaded meanwhile: keep one reference
+        const char* reason = dlerror();
+        why = reason ? reason : "cannot load " + library;
+        return nullptr;
     }
+    std::lock_guard lock(state().mutex);
+    auto [it, inserted] = state().loaded.emplace(library, handle);
+    if (!inserted) dlclose(handle), handle = it->second;  // loaded meanwhile: keep one reference
+    return handle;
+}
+
+}  // namespace
+
+std::shared_ptr<Object> CreateObject(std::string_view progId) {
+    const bool byClsid = !progId.empty() && progId.front() == '{';
+    std::optional<RegistryEntry> entry;
+    void* handle = nullptr;
+    std::string firstFailure;
+    for (const Registry& reg : searchedRegistries()) {
+        auto found = byClsid ? reg.findClsid(progId) : reg.findProgId(progId);
+        if (!found) continue;
+        std::string why;
+        handle = loadedLibrary(found->library, why);
+        if (handle) {
+            entry = std::move(found);
+            break;
+        }
+        if (firstFailure.empty()) firstFailure = why;
+    }
+    if (!entry)
+        raise(err::CannotCreateObject,
+              firstFailure.empty() ? "no class registered as " + std::string(progId) : firstFailure);
 
     auto getClassObject = symbol<AxDllGetClassObject>(handle, "DllGetClassObject");
     ClassFactory* factory = nullptr;

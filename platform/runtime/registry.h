@@ -41,10 +41,12 @@ struct RegistryEntry {
 };
 
 // The registry file: one line per class, "progid<TAB>clsid<TAB>control|object<TAB>library".
-// Programmatic identifiers and class identifiers compare case-insensitively.
+// Programmatic identifiers and class identifiers compare case-insensitively. A library path that is
+// not absolute is relative to the registry file's folder, so a registry shipped with its libraries
+// stays right wherever the two are unpacked together.
 class Registry {
   public:
-    // Reads the file at path; a missing file is an empty registry.
+    // Reads the file at path; a missing file is an empty registry. Library paths come out absolute.
     static Registry open(const std::string& path);
 
     const std::string& path() const { return path_; }
@@ -58,18 +60,28 @@ class Registry {
     // Removes every class of one library; returns how many.
     size_t removeLibrary(std::string_view library);
 
-    // Writes the file (atomically: a temporary file renamed over it).
-    void save() const;
+    // Writes the file (atomically: a temporary file renamed over it). With relative, the libraries
+    // are written relative to the file's folder.
+    void save(bool relative = false) const;
 
   private:
     std::string path_;
     std::vector<RegistryEntry> entries_;
 };
 
-// The registry file the runtime uses. Defaults to $AX_REGISTRY, else ~/.ax/registry.
+// The user's registry: the one registration writes and the one searched first. Defaults to
+// $AX_REGISTRY, else ~/.ax/registry.
 void setRegistryPath(std::string path);
 std::string registryPath();
 Registry openRegistry();
+
+// The system registry, read only and searched after the user's: the one an installed package ships,
+// "vantrel/registry" in the folder of this runtime library's own file. A host (or a test) may name
+// another file, or none with an empty path.
+void setSystemRegistryPath(std::string path);
+std::string systemRegistryPath();
+// The registries in search order: the user's, then the system one.
+std::vector<Registry> searchedRegistries();
 
 // What regsvr32 does: loads the library and calls its DllRegisterServer / DllUnregisterServer.
 // Raises 53 when the library cannot be loaded, 5 when it lacks the entry point or it fails.
@@ -87,7 +99,9 @@ std::vector<std::string> registerLibrariesIn(const std::string& folder,
 std::string useBuildRegistry(std::string libFolder = {});
 
 // Creates an object by programmatic identifier (or by class identifier in braces): finds its
-// library in the registry, loads it, asks its class object for an instance. Raises 429 otherwise.
+// library in the registries, loads it, asks its class object for an instance. An entry whose library
+// cannot be loaded (a build that was deleted) gives way to the next registry's. Raises 429 when no
+// entry gives an object.
 std::shared_ptr<Object> CreateObject(std::string_view progId);
 
 // Unloads every library that CreateObject loaded and that says it can be unloaded now.

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "platform/runtime/events.h"
 #include "platform/runtime/registry.h"
@@ -176,6 +177,57 @@ TEST_F(RegistryTest, BrokenRegistrationsFailWithTheRightNumbers) {
     EXPECT_EQ(errorOf([] { ax::CreateObject("Gone.Thing"); }), ax::err::CannotCreateObject);
     EXPECT_EQ(errorOf([] { ax::CreateObject("Wrong.Class"); }), ax::err::CannotCreateObject);
     EXPECT_EQ(errorOf([] { ax::CreateObject(""); }), ax::err::CannotCreateObject);
+}
+
+TEST_F(RegistryTest, SystemRegistryComesAfterTheUsersAndKeepsItsLibrariesRelative) {
+    // By default it lies beside this runtime library: what an installed package ships.
+    const fs::path runtime = ax::moduleFileOf(reinterpret_cast<const void*>(&ax::CreateObject));
+    EXPECT_EQ(fs::path(ax::systemRegistryPath()), runtime.parent_path() / "vantrel" / "registry");
+
+    // A package unpacked somewhere: a copy of the component beside a registry that names it relatively.
+    const fs::path package = dir_ / "package";
+    fs::create_directories(package / "lib" / "vantrel");
+    const fs::path copy = package / "lib" / "libcounter.so";
+    fs::copy_file(kComponent, copy);
+    const fs::path systemFile = package / "lib" / "vantrel" / "registry";
+    ax::Registry system = ax::Registry::open(systemFile.string());
+    system.add({"AxTest.Counter", "{6B1D53A0-4C1E-4E55-9A1B-2F0C7D8E9A01}", copy.string(), false});
+    system.save(true);
+    std::ifstream in(systemFile);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\t../libcounter.so\n"), std::string::npos) << text;
+
+    // Moved as a whole, it still names its own copy.
+    const fs::path moved = dir_ / "moved";
+    fs::rename(package, moved);
+    ax::setSystemRegistryPath((moved / "lib" / "vantrel" / "registry").string());
+    const auto searched = ax::searchedRegistries();
+    ASSERT_EQ(searched.size(), 2u);
+    EXPECT_EQ(searched[0].path(), ax::registryPath());
+    ASSERT_EQ(searched[1].entries().size(), 1u);
+    EXPECT_EQ(fs::path(searched[1].entries()[0].library),
+              fs::weakly_canonical(moved / "lib" / "libcounter.so"));
+
+    // An entry of the user's registry whose library is gone gives way to the system one...
+    ax::Registry user = ax::openRegistry();
+    user.add(
+        {"AxTest.Counter", "{6B1D53A0-4C1E-4E55-9A1B-2F0C7D8E9A01}", (dir_ / "deleted.so").string(), false});
+    user.save();
+    auto counter = ax::CreateObject("AxTest.Counter");
+    EXPECT_EQ(ax::callMethod(*counter, "Increment").toLong(), 1);
+    auto loaded = ax::loadedLibraries();
+    EXPECT_NE(std::find(loaded.begin(), loaded.end(), searched[1].entries()[0].library), loaded.end());
+
+    // ...a working one comes first, and without either nothing is created.
+    ax::registerLibrary(kComponent);
+    EXPECT_EQ(ax::openRegistry().findProgId("AxTest.Counter")->library, kComponent);
+    ax::CreateObject("AxTest.Counter");
+    loaded = ax::loadedLibraries();
+    EXPECT_NE(std::find(loaded.begin(), loaded.end(), kComponent), loaded.end());
+    ax::unregisterLibrary(kComponent);
+    ax::setSystemRegistryPath("");
+    EXPECT_EQ(ax::searchedRegistries().size(), 1u);
+    EXPECT_EQ(errorOf([] { ax::CreateObject("AxTest.Counter"); }), ax::err::CannotCreateObject);
 }
 
 }  // namespace
