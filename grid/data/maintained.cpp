@@ -40,7 +40,11 @@ bool Vantrel::MaintainData() const { return maintainData_; }
 void Vantrel::setMaintainData(bool value) {
     if (inTransaction_) return;
     // Refused whole, before any column changes, when the strings of every column would not fit.
-    if (value) countCellsBeside(std::max(maintainedColumns_, settingsColumns()), shadowCells_);
+    if (value) {
+        const int32_t counted = maintainedColumns_;
+        countCellsBeside(std::max(counted, settingsColumns()), shadowCells_);
+        maintainedColumns_ = counted;  // each column counts itself in below, within what was just let
+    }
     maintainData_ = value;
     for (int32_t c = 0; c < settingsColumns(); ++c) ApplyColumnMaintainData(c, value);
     notify("MaintainData");

@@ -210,6 +210,7 @@ TEST(GridLayout, SizesThatAreNotNumbersLayOutAsNothingOrAsTheLargest) {
     EXPECT_EQ(g.Picture()->Width(), 4096);
     // A font too big for any screen still gives sizes the layout can add up.
     g.setFont(std::make_shared<ax::Font>("Arial", 3e38f));
+    g.setLeftCol(1);
     EXPECT_GT(g.RowHeight(1), 0);
     EXPECT_GT(g.ColWidth(1), g.RowHeight(1));
     EXPECT_EQ(g.ColPos(1), g.ColWidth(0));
