@@ -87,8 +87,11 @@ for deb in "$work"/packages/*.deb; do
     dpkg-deb -f "$deb" Package Version Depends
 done
 # The runtime package carries the registry that makes the controls creatable without any step.
-dpkg-deb -c "$work"/packages/vantrel_*.deb | grep -q '/vantrel/registry$'
-dpkg-deb -c "$work"/packages/vantrel-dev_*.deb | grep -q 'VantrelConfig.cmake$'
+# (The listings are kept whole: grep -q closing the pipe early would kill dpkg-deb's tar.)
+dpkg-deb -c "$work"/packages/vantrel_*.deb >"$work/packages/runtime.list"
+dpkg-deb -c "$work"/packages/vantrel-dev_*.deb >"$work/packages/dev.list"
+grep -q '/vantrel/registry$' "$work/packages/runtime.list"
+grep -q 'VantrelConfig.cmake$' "$work/packages/dev.list"
 
 step "headless example in a parent project through add_subdirectory"
 cmake -S "$root/examples/subdirectory" -B "$work/subdirectory" -G Ninja \
