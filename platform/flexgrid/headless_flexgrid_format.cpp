@@ -169,8 +169,12 @@ void HeadlessFlexGrid::setHighLight(int32_t v) {
 void HeadlessFlexGrid::setMousePointer(int32_t v) {
     if (v != flex::PointerCustom) checkRange(v, 0, 15);
     mousePointer_ = v;
+    changed();
 }
-void HeadlessFlexGrid::setMouseIcon(PicturePtr p) { mouseIcon_ = std::move(p); }
+void HeadlessFlexGrid::setMouseIcon(PicturePtr p) {
+    mouseIcon_ = std::move(p);
+    changed();
+}
 void HeadlessFlexGrid::setOLEDropMode(int32_t v) {
     checkRange(v, flex::DropNone, flex::DropManual);
     oleDropMode_ = v;
@@ -240,12 +244,14 @@ void HeadlessFlexGrid::setRedraw(bool v) {
         dirty_ = false;
         ++paintCount_;
     }
+    changed();
 }
 
 void HeadlessFlexGrid::Refresh() {
     if (!redraw_) return;
     dirty_ = false;
     ++paintCount_;
+    changed();
 }
 
 // --- FormatString --------------------------------------------------------------------------------------
@@ -320,6 +326,7 @@ void HeadlessFlexGrid::setFormatString(const std::string& v) {
         if (widest > colWidthAt(0)) colWidth_[0] = widest;
     }
     formatString_ = v;
+    noteAllTexts();
     invalidate();
 }
 
