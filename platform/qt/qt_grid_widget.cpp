@@ -1,6 +1,8 @@
 #include "platform/qt/qt_grid_widget.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -8,6 +10,8 @@
 #include <cmath>
 
 #include "platform/automation/convert.h"
+#include "platform/automation/vector_picture.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_host.h"
 
 namespace ax {
@@ -15,11 +19,10 @@ namespace ax {
 namespace {
 using Format = HeadlessFlexGrid::CellFormat;
 
-QPixmap pixmapOfPicture(const PicturePtr& p) {
-    if (!p || p->Width() <= 0 || p->Height() <= 0 ||
-        p->pixels().size() < size_t(p->Width()) * size_t(p->Height()))
+QPixmap pixmapOfPicture(const Picture& p) {
+    if (p.Width() <= 0 || p.Height() <= 0 || p.pixels().size() < size_t(p.Width()) * size_t(p.Height()))
         return {};
-    QImage img(reinterpret_cast<const uchar*>(p->pixels().data()), p->Width(), p->Height(), p->Width() * 4,
+    QImage img(reinterpret_cast<const uchar*>(p.pixels().data()), p.Width(), p.Height(), p.Width() * 4,
                QImage::Format_RGBA8888);
     return QPixmap::fromImage(img);
 }
@@ -29,6 +32,32 @@ Qt::Alignment qtAlignment(int32_t a, bool numeric) {
     Qt::Alignment h = a / 3 == 0 ? Qt::AlignLeft : a / 3 == 1 ? Qt::AlignHCenter : Qt::AlignRight;
     Qt::Alignment v = a % 3 == 0 ? Qt::AlignTop : a % 3 == 1 ? Qt::AlignVCenter : Qt::AlignBottom;
     return h | v;
+}
+
+// A picture at `at` (logical pixels): a drawing by its strokes, crisp at the screen's pixel ratio; a
+// bitmap by its pixels.
+void drawPicture(QPainter& p, const Picture& picture, const QRectF& at) {
+    if (const auto* drawing = dynamic_cast<const VectorPicture*>(&picture)) {
+        const double sx = at.width() / std::max(1, picture.Width()),
+                     sy = at.height() / std::max(1, picture.Height());
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const VectorPicture::Stroke& s : drawing->strokes()) {
+            if (s.points.empty()) continue;
+            QPainterPath path(
+                QPointF(at.left() + s.points[0].first * sx, at.top() + s.points[0].second * sy));
+            for (size_t i = 1; i < s.points.size(); ++i)
+                path.lineTo(at.left() + s.points[i].first * sx, at.top() + s.points[i].second * sy);
+            const QColor colour(int(s.rgba & 0xFF), int((s.rgba >> 8) & 0xFF), int((s.rgba >> 16) & 0xFF),
+                                int(s.rgba >> 24));
+            p.setPen(QPen(colour, s.width * std::min(sx, sy), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPath(path);
+        }
+        p.restore();
+        return;
+    }
+    const QPixmap pm = pixmapOfPicture(picture);
+    if (!pm.isNull()) p.drawPixmap(at, pm, QRectF(pm.rect()));
 }
 
 void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour, int width) {
@@ -54,6 +83,9 @@ void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour,
 GridCanvas::GridCanvas(QtFlexGrid* grid, QWidget* parent) : QWidget(parent), grid_(grid) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // The grid hears the mouse moving over it with no button held, as a desktop window does: it reports
+    // MouseMove and shows the size pointer over a border it lets the user drag.
+    setMouseTracking(true);
 }
 
 void GridCanvas::paintEvent(QPaintEvent*) {
@@ -143,25 +175,24 @@ void GridCanvas::paintCells(QPainter& p, int w, int h) const {
             p.fillRect(cell, bg);
 
             const QRect inner = cell.adjusted(2, 1, -2 - lineWidth, -1 - lineWidth);
-            if (f && (f->own & HeadlessFlexGrid::OwnPicture)) {
-                const QPixmap pm = pixmapOfPicture(f->picture);
-                if (!pm.isNull()) {
-                    const int16_t pa = (f->own & HeadlessFlexGrid::OwnPictureAlignment)
-                                           ? f->pictureAlignment
-                                           : flex::AlignLeftCenter;
-                    p.save();
-                    p.setClipRect(cell);
-                    if (pa == flex::PictureStretch) {
-                        p.drawPixmap(cell, pm);
-                    } else if (pa == flex::PictureTile) {
-                        p.drawTiledPixmap(cell, pm);
-                    } else {
-                        const QRect at =
-                            QStyle::alignedRect(Qt::LeftToRight, qtAlignment(pa, false), pm.size(), inner);
-                        p.drawPixmap(at, pm);
-                    }
-                    p.restore();
+            if (f && (f->own & HeadlessFlexGrid::OwnPicture) && hasPicture(f->picture) &&
+                f->picture->Width() > 0 && f->picture->Height() > 0) {
+                const Picture& picture = *f->picture;
+                const int16_t pa = (f->own & HeadlessFlexGrid::OwnPictureAlignment) ? f->pictureAlignment
+                                                                                    : flex::AlignLeftCenter;
+                p.save();
+                p.setClipRect(cell);
+                if (pa == flex::PictureStretch) {
+                    drawPicture(p, picture, cell);
+                } else if (pa == flex::PictureTile) {
+                    const QPixmap pm = pixmapOfPicture(picture);
+                    if (!pm.isNull()) p.drawTiledPixmap(cell, pm);
+                } else {
+                    const QRect at = QStyle::alignedRect(Qt::LeftToRight, qtAlignment(pa, false),
+                                                         QSize(picture.Width(), picture.Height()), inner);
+                    drawPicture(p, picture, at);
                 }
+                p.restore();
             }
 
             const std::string& text = g.TextMatrix(r, c);
@@ -335,8 +366,33 @@ void QtFlexGrid::layoutParts() {
     }
 }
 
+int32_t QtFlexGrid::textWidth(int32_t row, int32_t col) const {
+    const std::string text = TextMatrix(row, col);
+    if (text.empty()) return 0;
+    QFont font = Font() ? qtFont(*Font()) : QFont();
+    if (const CellFormat* f = cellFormat(row, col)) {
+        if (f->own & OwnFontName) font.setFamily(QString::fromStdString(f->fontName));
+        if (f->own & OwnFontSize) font.setPointSizeF(std::min(f->fontSize, 1000.0f));
+        if (f->own & OwnBold) font.setBold(f->bold);
+        if (f->own & OwnItalic) font.setItalic(f->italic);
+    }
+    const QFontMetricsF metrics(font, canvas_);
+    return int32_t(std::ceil(metrics.horizontalAdvance(QString::fromStdString(text)) * twipsPerPixelX()));
+}
+
 void QtFlexGrid::show(QWidget*) {
     layoutParts();
+    const int32_t pointer = pointerShown();
+    if (pointer == 0)
+        canvas_->unsetCursor();
+    else
+        canvas_->setCursor(qtCursor(pointer, MouseIcon()));
+    // What a screen reader hears of the change: the table's texts, the selection, the focused cell.
+    Seen now{Rows(), Cols(), Row(), Col(), RowSel(), ColSel(), hasFocus(), {}};
+    if (now.row >= 0 && now.row < now.rows && now.col >= 0 && now.col < now.cols)
+        now.current = TextMatrix(now.row, now.col);
+    announceGridChanges(canvas_, seen_, now, takeTextChanges());
+    seen_ = std::move(now);
     // Painting follows Redraw: while it is off the screen keeps what it showed.
     if (!Redraw()) {
         if (redrawWas_) canvas_->frozen = canvas_->grab();
