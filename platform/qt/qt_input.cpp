@@ -2,11 +2,13 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPixmap>
 #include <QWidget>
 #include <cmath>
@@ -151,7 +153,38 @@ int16_t keyAsciiOf(const QKeyEvent& e) {
     return vk ? keyAsciiFor(vk, shift) : 0;
 }
 
+namespace {
+// The palette colour a system colour stands for on a Qt desktop, so a grid left in system colours looks like
+// the other widgets of the style; the colours a Qt palette has no word for (title bars, the desktop) keep
+// their classic values.
+struct PaletteColour {
+    uint8_t index;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+constexpr PaletteColour kPaletteColours[] = {
+    {5, QPalette::Active, QPalette::Base},
+    {7, QPalette::Active, QPalette::WindowText},
+    {8, QPalette::Active, QPalette::Text},
+    {13, QPalette::Active, QPalette::Highlight},
+    {14, QPalette::Active, QPalette::HighlightedText},
+    {15, QPalette::Active, QPalette::Button},
+    {16, QPalette::Active, QPalette::Dark},
+    {17, QPalette::Disabled, QPalette::Text},
+    {18, QPalette::Active, QPalette::ButtonText},
+    {20, QPalette::Active, QPalette::Light},
+    {21, QPalette::Active, QPalette::Shadow},
+    {22, QPalette::Active, QPalette::Midlight},
+    {23, QPalette::Active, QPalette::ToolTipText},
+    {24, QPalette::Active, QPalette::ToolTipBase},
+};
+}  // namespace
+
 QColor qtColour(OleColor c) {
+    if (isSystemColor(c) && (c & 0x7FFFFF00u) == 0 &&
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        for (const PaletteColour& p : kPaletteColours)
+            if (p.index == (c & 0xFF)) return QGuiApplication::palette().color(p.group, p.role);
     const OleColor v = resolveColor(c);
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }

@@ -25,6 +25,7 @@ int16_t shiftMaskOf(Qt::KeyboardModifiers m);
 // The character a key event types, as the desktop's KeyPress sees it; 0 when it types none.
 int16_t keyAsciiOf(const QKeyEvent& e);
 
+// A system colour is the style's palette colour where the palette has one, so the controls look at home.
 QColor qtColour(OleColor c);
 QFont qtFont(const Font& f);
 // The cursor of a desktop mouse pointer code (0 default, 1..15 the desktop's pointers, 99 the icon).

@@ -1,6 +1,8 @@
 // The inner grid on screen: painted cells, clicks and keys reaching the model as in the headless
 // host, scrolling by bar and wheel, and Redraw holding the picture.
 #include <QAccessible>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -114,15 +116,25 @@ TEST(QtGrid, PaintsFixedCellsColoursSelectionAndTexts) {
     p.qt.syncViews();
     const QImage img = p.shot();
     // A point near the cell's top right corner, clear of its left-aligned text.
-    auto colourNear = [&](int32_t row, int32_t col) {
+    auto colourNear = [&](const QImage& shotOf, int32_t row, int32_t col) {
         const int x = int((p.q->ColPos(col) + p.q->ColWidth(col)) / p.q->twipsPerPixelX()) - 5;
         const int y = int(p.q->RowPos(row) / p.q->twipsPerPixelY()) + 3;
-        return img.pixelColor(x, y);
+        return shotOf.pixelColor(x, y);
     };
-    EXPECT_EQ(colourNear(2, 2), QColor(255, 0, 0));
-    EXPECT_EQ(colourNear(0, 2), qtColour(p.q->BackColorFixed()));
-    EXPECT_EQ(colourNear(6, 3), qtColour(p.q->BackColorSel()));  // inside the selection
-    EXPECT_EQ(colourNear(8, 3), qtColour(p.q->BackColor()));
+    EXPECT_EQ(colourNear(img, 2, 2), QColor(255, 0, 0));
+    EXPECT_EQ(colourNear(img, 0, 2), qtColour(p.q->BackColorFixed()));
+    EXPECT_EQ(colourNear(img, 6, 3), qtColour(p.q->BackColorSel()));  // inside the selection
+    EXPECT_EQ(colourNear(img, 8, 3), qtColour(p.q->BackColor()));
+    // System colours are the style's: the headings follow the palette's button colour, a plain colour
+    // stays what it says.
+    const QPalette before = QGuiApplication::palette();
+    QPalette tinted = before;
+    tinted.setColor(QPalette::Button, QColor(10, 120, 200));
+    QGuiApplication::setPalette(tinted);
+    const QImage restyled = p.shot();
+    QGuiApplication::setPalette(before);
+    EXPECT_EQ(colourNear(restyled, 0, 2), QColor(10, 120, 200));
+    EXPECT_EQ(colourNear(restyled, 2, 2), QColor(255, 0, 0));
     // Text is drawn: a cell with text has dark pixels, an emptied one has none.
     auto inkIn = [&](const QImage& im, int32_t row, int32_t col) {
         const QPoint c = p.centre(row, col);
