@@ -60,12 +60,19 @@ void drawPicture(QPainter& p, const Picture& picture, const QRectF& at) {
     if (!pm.isNull()) p.drawPixmap(at, pm, QRectF(pm.rect()));
 }
 
+// A cell's grid lines. Their edges are put on whole device pixels and their width is a whole number of
+// them, so that at a fractional scale (1.5x) every line is as thick as the next.
 void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour, int width) {
     if (style == flex::GridNone || width <= 0) return;
-    const int x1 = r.right() + 1, y1 = r.bottom() + 1;
+    // The painter's scale to device pixels (a widget rendered into an image of another ratio included).
+    const double ratio = std::clamp(std::abs(p.deviceTransform().m11()), 0.5, 16.0);
+    auto snap = [ratio](double v) { return std::round(v * ratio) / ratio; };
+    const double w = std::max(1.0, std::round(width * ratio)) / ratio,
+                 one = std::max(1.0, std::round(ratio)) / ratio;
+    const double x0 = snap(r.left()), y0 = snap(r.top()), x1 = snap(r.right() + 1), y1 = snap(r.bottom() + 1);
     if (style == flex::GridFlat) {
-        p.fillRect(x1 - width, r.top(), width, r.height(), colour);
-        p.fillRect(r.left(), y1 - width, r.width(), width, colour);
+        p.fillRect(QRectF(x1 - w, y0, w, y1 - y0), colour);
+        p.fillRect(QRectF(x0, y1 - w, x1 - x0, w), colour);
         return;
     }
     // Inset and raised: a light and a dark edge, swapped between the two.
@@ -73,10 +80,10 @@ void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour,
                  dark = colour.isValid() && colour != Qt::black ? colour.darker(150) : QColor(128, 128, 128);
     const QColor& topLeft = style == flex::GridRaised ? light : dark;
     const QColor& bottomRight = style == flex::GridRaised ? dark : light;
-    p.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
-    p.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
-    p.fillRect(x1 - width, r.top(), width, r.height(), bottomRight);
-    p.fillRect(r.left(), y1 - width, r.width(), width, bottomRight);
+    p.fillRect(QRectF(x0, y0, x1 - x0, one), topLeft);
+    p.fillRect(QRectF(x0, y0, one, y1 - y0), topLeft);
+    p.fillRect(QRectF(x1 - w, y0, w, y1 - y0), bottomRight);
+    p.fillRect(QRectF(x0, y1 - w, x1 - x0, w), bottomRight);
 }
 }  // namespace
 
@@ -234,10 +241,15 @@ void GridCanvas::paintCells(QPainter& p, int w, int h) const {
                 p.drawText(inner, flags, qtext);
                 p.restore();
             }
-            drawLines(p, cell, fixed ? g.GridLinesFixed() : g.GridLines(), fixed ? gridFixed : gridColour,
-                      lineWidth);
         }
     }
+    // The lines go on last: at a fractional scale a neighbour's fill may reach the pixel a line snaps to.
+    for (const Span& R : rs)
+        for (const Span& C : cs) {
+            const bool fixed = R.index < g.FixedRows() || C.index < g.FixedCols();
+            drawLines(p, QRect(C.from, R.from, C.to - C.from, R.to - R.from),
+                      fixed ? g.GridLinesFixed() : g.GridLines(), fixed ? gridFixed : gridColour, lineWidth);
+        }
 
     // The focus rectangle on the current cell, when it is in view.
     if (g.FocusRect() != flex::FocusNone && g.Row() >= g.FixedRows() && g.Col() >= g.FixedCols()) {

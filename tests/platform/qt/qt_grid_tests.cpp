@@ -159,6 +159,33 @@ TEST(QtGrid, PaintsFixedCellsColoursSelectionAndTexts) {
     EXPECT_GT(inkIn(p.shot(), 9, 2), 0);
 }
 
+TEST(QtGrid, GridLinesAreEquallyThickAtAFractionalScale) {
+    GridPair p;
+    // Rows of 17 pixels: every other border falls on half a device pixel.
+    for (int32_t r = 0; r < p.q->Rows(); ++r) p.q->setRowHeight(r, 255);
+    p.qt.syncViews();
+    // The canvas drawn at 1.5 device pixels a pixel, as on a screen scaled by 150 %.
+    const QSize size = p.q->canvas()->size();
+    QImage img(size * 3 / 2, QImage::Format_RGB32);
+    img.setDevicePixelRatio(1.5);
+    p.q->canvas()->render(&img);
+    const QColor line = qtColour(p.q->GridColor());
+    // Down column 2, near its right edge (clear of the texts): the run length of every line crossed.
+    const int x = int(((p.q->ColPos(2) + p.q->ColWidth(2)) / p.q->twipsPerPixelX() - 6) * 1.5);
+    std::vector<int> runs;
+    int run = 0;
+    for (int y = int(p.q->RowPos(1) / p.q->twipsPerPixelY() * 1.5); y < img.height(); ++y) {
+        if (img.pixelColor(x, y) == line) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    ASSERT_GE(runs.size(), 6u);
+    for (int r : runs) EXPECT_EQ(r, runs.front()) << ::testing::PrintToString(runs);
+}
+
 TEST(QtGrid, ScrollBarAndWheelScrollTheModelAndLargeGridsStayCheap) {
     GridPair p(400000);
     ASSERT_TRUE(p.q->verticalBar()->isVisible());
