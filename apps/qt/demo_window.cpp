@@ -1,9 +1,12 @@
 #include "apps/qt/demo_window.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,6 +21,7 @@
 #include "platform/automation/errors.h"
 #include "platform/controls/image_combo.h"
 #include "platform/controls/text_box.h"
+#include "platform/flexgrid/flexgrid.h"
 #include "platform/qt/qt_children.h"
 #include "platform/qt/qt_grid_widget.h"
 #include "platform/xml/xml_property_bag.h"
@@ -99,6 +103,12 @@ DemoWindow::DemoWindow(std::string dataFolder) : data_(std::move(dataFolder)) {
     host_ = std::make_unique<ax::QtHost>(this);
     host_->form()->setMinimumSize(760, 330);
     layout->addWidget(host_->form(), 1);
+    auto* notesRow = new QHBoxLayout;
+    notesRow->addWidget(new QLabel("Notes:", this));
+    notes_ = new QLineEdit(this);
+    notes_->setPlaceholderText("Tab from the grid comes here; Shift+Tab goes back");
+    notesRow->addWidget(notes_, 1);
+    layout->addLayout(notesRow);
     status_ = new QLabel(this);
     layout->addWidget(status_);
     resize(800, 420);
@@ -119,6 +129,7 @@ void DemoWindow::fillSample() {
     g.setRows(kRows);
     g.setFixedRows(1);
     g.setFixedCols(1);
+    g.setAllowUserResizing(ax::flex::ResizeBoth);
     setColWidth(g, 0, 400);
     auto images = std::make_shared<ax::ImageList>();
     images->ListImages()->Add(ax::Variant(), ax::Variant("gold"), ax::Variant(swatch(0xFF00C8FFu)));
@@ -408,6 +419,57 @@ int DemoWindow::runTour(const std::string& folder) {
         if (combo) clickListEntry(combo, 1);
         press(Qt::Key_Return);
         check(grid_->TextMatrix(1, 7) == "Silver", "the cell reads \"" + grid_->TextMatrix(1, 7) + "\"");
+    });
+    step("Tab leaves the grid for the notes field, Shift+Tab comes back", [&] {
+        activateWindow();
+        QApplication::setActiveWindow(this);
+        clickCell(3, 1);
+        typeInto("s");
+        press(Qt::Key_Tab);
+        check(notes_->hasFocus(), "the notes field has the focus");
+        check(openEditor() == nullptr, "the editor closed as the focus left");
+        check(grid_->TextMatrix(3, 1) == "s", "the cell kept \"" + grid_->TextMatrix(3, 1) + "\"");
+        snap("tab-out");
+        QTest::keyClick(notes_, Qt::Key_Backtab, Qt::ShiftModifier);
+        settle();
+        check(host_->host().focused() == &grid_->innerGrid(), "Shift+Tab gave the grid the focus back");
+    });
+    step("Clipboard and input method in the text editor", [&] {
+        clickCell(6, 1);
+        press(Qt::Key_End);
+        QGuiApplication::clipboard()->setText(" and pasted");
+        QTest::keyClick(keyTarget(), Qt::Key_V, Qt::ControlModifier);
+        settle();
+        check(grid_->TextMatrix(6, 1) == "Kiwi and pasted", "Ctrl+V: \"" + grid_->TextMatrix(6, 1) + "\"");
+        QTest::keyClick(keyTarget(), Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        check(grid_->TextMatrix(6, 1) == "Kiwi", "Ctrl+Z: \"" + grid_->TextMatrix(6, 1) + "\"");
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8("日本"));
+        QApplication::sendEvent(keyTarget(), &commit);
+        settle();
+        check(grid_->TextMatrix(6, 1) == "Kiwi日本",
+              "an input method's commit: \"" + grid_->TextMatrix(6, 1) + "\"");
+        press(Qt::Key_Escape);
+    });
+    step("Resizing the Fruit column by its heading's border, then fitting it with a double click", [&] {
+        const QPoint border(int((inner->ColPos(1) + inner->ColWidth(1)) / inner->twipsPerPixelX()), 6);
+        QTest::mouseMove(inner->canvas(), border);
+        settle();
+        check(inner->canvas()->cursor().shape() == Qt::SizeHorCursor,
+              "the size pointer shows over the border");
+        const int32_t before = inner->ColWidth(1);
+        QTest::mousePress(inner->canvas(), Qt::LeftButton, {}, border);
+        QTest::mouseMove(inner->canvas(), border + QPoint(60, 0));
+        QTest::mouseRelease(inner->canvas(), Qt::LeftButton, {}, border + QPoint(60, 0));
+        press(Qt::Key_Escape);  // the press opened the editor of the current cell, as any press does
+        snap("column-resized");
+        check(inner->ColWidth(1) > before, "the column is wider: " + std::to_string(inner->ColWidth(1)));
+        const QPoint moved(int((inner->ColPos(1) + inner->ColWidth(1)) / inner->twipsPerPixelX()), 6);
+        QTest::mouseDClick(inner->canvas(), Qt::LeftButton, {}, moved);
+        press(Qt::Key_Escape);
+        check(inner->ColWidth(1) == inner->fittingWidth(1),
+              "a double click fits it to its texts: " + std::to_string(inner->ColWidth(1)));
     });
     step("Transactions: begin, change a cell, roll back", [&] {
         grid_->BeginTrans();

@@ -8,6 +8,7 @@
 #include "platform/qt/qt_host.h"
 
 class QLabel;
+class QLineEdit;
 
 namespace vantrel {
 class Vantrel;
@@ -44,6 +45,7 @@ class DemoWindow : public QWidget {
     std::unique_ptr<ax::QtHost> host_;
     std::shared_ptr<vantrel::Vantrel> grid_;
     QLabel* status_ = nullptr;
+    QLineEdit* notes_ = nullptr;  // the next stop after the grid in the window's tab order
     bool xmlLoaded_ = false;
 };
 

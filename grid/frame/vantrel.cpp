@@ -5,6 +5,7 @@
 
 #include "grid/editing/edit_engine.h"
 #include "platform/automation/errors.h"
+#include "platform/automation/vector_picture.h"
 #include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/dt_picker.h"
@@ -26,7 +27,8 @@ std::shared_ptr<T> childAs(const ax::ChildPtr& child) {
     return typed;
 }
 
-// The tick shown in checked cells: 13 x 13 pixels, a dark check mark on a transparent ground.
+// The tick shown in checked cells: 13 x 13 pixels, a dark check mark on a transparent ground, with its
+// two strokes, so that a screen draws it crisply at any scale.
 ax::PicturePtr makeCheckMark() {
     constexpr int kSize = 13;
     constexpr uint32_t kInk = 0xFF000000u;  // opaque black (alpha in the high byte)
@@ -39,7 +41,9 @@ ax::PicturePtr makeCheckMark() {
         for (int t = 0; t < 3; ++t) dot(2 + i, 5 + i + t);
     for (int i = 0; i <= 5; ++i)
         for (int t = 0; t < 3; ++t) dot(6 + i, 7 - i + t);
-    return std::make_shared<ax::Picture>(kSize, kSize, std::move(pixels), ax::Picture::Kind::Bitmap);
+    ax::VectorPicture::Stroke tick{{{2.5f, 6.5f}, {5.5f, 9.5f}, {11.5f, 3.5f}}, 2.4f, kInk};
+    return std::make_shared<ax::VectorPicture>(kSize, kSize, std::move(pixels),
+                                               std::vector<ax::VectorPicture::Stroke>{tick});
 }
 
 // Any function of this library: its address tells the runtime which file the library was loaded from.

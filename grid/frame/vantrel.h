@@ -10,6 +10,7 @@
 #include "grid/editing/column_settings.h"
 #include "grid/frame/vantrel_events.h"
 #include "platform/automation/errors.h"
+#include "platform/flexgrid/cell_access.h"
 #include "platform/host/control.h"
 #include "platform/runtime/dispatch.h"
 
@@ -36,10 +37,15 @@ class EditEngine;
 
 inline constexpr int32_t kAddItemIndexNotGiven = -12321;
 
-class Vantrel : public ax::Control {
+class Vantrel : public ax::Control, public ax::CellAccess {
   public:
     Vantrel();
     ~Vantrel() override;
+
+    // --- the cells as assistive technology sees them (frame/cell_access.cpp)
+    Kind cellKind(int32_t row, int32_t col) const override;
+    std::string cellValue(int32_t row, int32_t col) const override;
+    bool writeCell(int32_t row, int32_t col, const std::string& text) override;
 
     // --- lifecycle (frame) ------------------------------------------------------------------------
     void SetSite(std::shared_ptr<ax::Site> site) override;  // creates the children

@@ -164,11 +164,27 @@ const DispatchTable<ImageList>& ImageList::dispatchTable() {
 void ComboItem::setText(const std::string& v) {
     text_ = v;
     if (Selected()) fire(owner_->onSelectionChanged);
+    entryChanged();
+}
+
+void ComboItem::setImage(const Variant& v) {
+    image_ = v;
+    entryChanged();
+}
+
+void ComboItem::setSelImage(const Variant& v) {
+    selImage_ = v;
+    entryChanged();
 }
 
 void ComboItem::setIndentation(int16_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     indentation_ = v;
+    entryChanged();
+}
+
+void ComboItem::entryChanged() {
+    if (owner_) fire(owner_->onEntriesChanged);
 }
 
 bool ComboItem::Selected() const { return owner_ && owner_->selected().get() == this; }
@@ -195,6 +211,7 @@ std::shared_ptr<ComboItem> ComboItems::Add(const Variant& index, const Variant& 
     if (!indentation.isEmpty()) item->setIndentation(cInt(indentation));
     list_.insert(index, key, item);
     item->owner_ = this;
+    fire(onEntriesChanged);
     return item;
 }
 
@@ -205,6 +222,7 @@ void ComboItems::Remove(const Variant& indexOrKey) {
         selected_ = nullptr;
         fire(onSelectionChanged);
     }
+    fire(onEntriesChanged);
 }
 
 void ComboItems::Clear() {
@@ -215,6 +233,7 @@ void ComboItems::Clear() {
         fire(onSelectionChanged);
     }
     fire(onCleared);
+    fire(onEntriesChanged);
 }
 
 std::shared_ptr<ComboItem> ComboItems::selected() const {

@@ -112,9 +112,9 @@ class ComboItem : public Object {
     void setText(const std::string& v);
     // Image and SelImage name an image of the combo's image list by number or key; Empty for none.
     Variant Image() const { return image_; }
-    void setImage(const Variant& v) { image_ = v; }
+    void setImage(const Variant& v);
     Variant SelImage() const { return selImage_; }
-    void setSelImage(const Variant& v) { selImage_ = v; }
+    void setSelImage(const Variant& v);
     int16_t Indentation() const { return indentation_; }
     void setIndentation(int16_t v);  // 0 or more, else 380
     // At most one entry of a combo is selected; selecting one shows its text in the combo.
@@ -128,6 +128,7 @@ class ComboItem : public Object {
   private:
     friend class detail::KeyedList<ComboItem>;
     friend class ComboItems;
+    void entryChanged();  // tells the owning combo that what its list shows changed
     int32_t index_ = 0;
     std::string key_, text_;
     Variant image_, selImage_, tag_;
@@ -156,6 +157,7 @@ class ComboItems : public Object {
     // the entries were cleared.
     Handler<> onSelectionChanged;
     Handler<> onCleared;
+    Handler<> onEntriesChanged;  // an entry was added, removed or shows differently
 
     AX_DECLARE_DISPATCH(ComboItems);
 

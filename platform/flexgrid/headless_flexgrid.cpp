@@ -259,6 +259,7 @@ void HeadlessFlexGrid::copyTextMatrix(int32_t row, int32_t col, std::string& out
 void HeadlessFlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) {
     checkCell(row, col);
     cell(row, col) = text;
+    noteText(row, col);
     invalidate();
 }
 
@@ -269,7 +270,10 @@ std::string HeadlessFlexGrid::Text() const {
 
 void HeadlessFlexGrid::setText(const std::string& text) {
     checkCurrent();
-    forEachTarget([&](int32_t r, int32_t c) { cell(r, c) = text; });
+    forEachTarget([&](int32_t r, int32_t c) {
+        cell(r, c) = text;
+        noteText(r, c);
+    });
     invalidate();
 }
 
@@ -283,6 +287,7 @@ void HeadlessFlexGrid::setTextArray(int32_t index, const std::string& text) {
     if (index < 0 || cols_ == 0 || int64_t(index) >= int64_t(Rows()) * cols_)
         flexerr::raise(flexerr::SubscriptOutOfRange);
     cell(index / cols_, index % cols_) = text;
+    noteText(index / cols_, index % cols_);
     invalidate();
 }
 
@@ -317,6 +322,7 @@ void HeadlessFlexGrid::setRowPosition(int32_t index, int32_t v) {
     else
         std::rotate(rows_.begin() + v, rows_.begin() + index, rows_.begin() + index + 1);
     rowsChanged();
+    noteAllTexts();
     invalidate();
 }
 
@@ -345,6 +351,7 @@ void HeadlessFlexGrid::setColPosition(int32_t index, int32_t v) {
     move(colAlignment_.begin());
     move(fixedAlignment_.begin());
     move(colData_.begin());
+    noteAllTexts();
     invalidate();
 }
 
@@ -368,6 +375,7 @@ void HeadlessFlexGrid::AddItem(const std::string& item, std::optional<int32_t> i
     rows_.insert(rows_.begin() + at, RowInfo{slot, 0, -1});
     rowsChanged();
     clampPositions();
+    noteAllTexts();
     invalidate();
 }
 
@@ -381,6 +389,7 @@ void HeadlessFlexGrid::RemoveItem(int32_t index) {
     compactIfSparse();
     rowsChanged();
     clampPositions();
+    noteAllTexts();
     invalidate();
 }
 
@@ -388,6 +397,7 @@ void HeadlessFlexGrid::Clear() {
     store_.clearTexts();
     formats_.clear();
     formattedCells_ = 0;
+    noteAllTexts();
     invalidate();
 }
 

@@ -3,9 +3,11 @@
 // input accepted as a desktop delivers it. A window can paint it and feed it; tests drive it directly.
 #pragma once
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/flexgrid/cell_store.h"
@@ -222,6 +224,40 @@ class HeadlessFlexGrid : public FlexGrid {
     // The cell under a point in twips from the surface's corner; false when the point hits no cell.
     bool cellAt(float x, float y, int32_t& row, int32_t& col) const;
 
+    // --- resizing by the user (AllowUserResizing)
+    // In the fixed rows, a press within a few pixels of a column's right border drags that border; in
+    // the fixed columns, the same for a row's bottom border. Sizes stop at a minimum that can still
+    // be grabbed (and RowHeightMin); a double click on a column border fits the column to its texts.
+    enum class Border { None, Column, Row };
+    struct BorderHit {
+        Border kind = Border::None;
+        int32_t index = -1;
+    };
+    // The border a point (twips) lies on that the user may drag now.
+    BorderHit borderAt(float x, float y) const;
+    static constexpr int32_t kBorderGrip = 45;      // twips either side of a border (3 pixels)
+    static constexpr int32_t kMinDraggedSize = 60;  // twips (4 pixels): a border that stays grabbable
+    // The mouse pointer the grid shows now: a size pointer while the mouse is over a border it may
+    // drag (or drags one), else MousePointer.
+    int32_t pointerShown() const;
+    // The width a column needs to show every text of it whole, with the cell margins.
+    int32_t fittingWidth(int32_t col) const;
+
+    // --- what a window showing the grid learns of changes
+    // The cells whose texts changed since the window last asked (a range), or all of them.
+    struct TextChanges {
+        int32_t row0 = INT32_MAX, col0 = INT32_MAX, row1 = -1, col1 = -1;
+        bool all = false;
+        bool any() const { return all || row1 >= 0; }
+    };
+    TextChanges takeTextChanges() { return std::exchange(textChanges_, TextChanges{}); }
+
+  protected:
+    // The width of a cell's text in twips, in the cell's font. A window measures with its fonts; the
+    // model without one estimates from the font size.
+    virtual int32_t textWidth(int32_t row, int32_t col) const;
+
+  public:
   private:
     // Per row, in display order. The texts of a row live in its slot of the cell store, so
     // moving or sorting rows moves only these small records; formats are keyed by slot and travel too.
@@ -317,6 +353,17 @@ class HeadlessFlexGrid : public FlexGrid {
             ++paintCount_;
         else
             dirty_ = true;
+        changed();
+    }
+    // Record text changes only while a window watches the grid.
+    void noteText(int32_t row, int32_t col) {
+        if (!watched_) return;
+        TextChanges& t = textChanges_;
+        t.row0 = std::min(t.row0, row), t.col0 = std::min(t.col0, col);
+        t.row1 = std::max(t.row1, row), t.col1 = std::max(t.col1, col);
+    }
+    void noteAllTexts() {
+        if (watched_) textChanges_.all = true;
     }
 
     // layout
@@ -348,6 +395,10 @@ class HeadlessFlexGrid : public FlexGrid {
     // input
     void selectFromUser(int32_t row, int32_t col, int32_t rowSel, int32_t colSel);
     void navigate(int16_t keyCode, int16_t shift);
+    // resizing: starts, follows and ends a drag of a border; tracks the border under the mouse
+    bool startResize(int16_t button, float x, float y);
+    void followResize(float x, float y);
+    void hoverAt(float x, float y);
 
     // sorting
     void sortRows(int16_t code);
@@ -373,8 +424,14 @@ class HeadlessFlexGrid : public FlexGrid {
 
     int32_t row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0, topRow_ = 0, leftCol_ = 0;
     int32_t mouseRow_ = -1, mouseCol_ = -1;
-    enum class Press { None, Cell, ColumnHead, RowHead };
-    Press press_ = Press::None;  // what the held left button started selecting
+    enum class Press { None, Cell, ColumnHead, RowHead, Resize };
+    Press press_ = Press::None;  // what the held left button started selecting (or resizing)
+    BorderHit resizing_;         // the border being dragged
+    float resizeOrigin_ = 0;     // where the drag started (x or y)
+    int32_t resizeFrom_ = 0;     // the size it started from
+    BorderHit hover_;            // the draggable border under the mouse
+    BorderHit lastPress_;        // the border the last press went down on (a double click fits it)
+    TextChanges textChanges_;
     bool dragging_ = false;
     std::shared_ptr<Object> dragData_;
 

@@ -171,8 +171,12 @@ void HeadlessFlexGrid::setHighLight(int32_t v) {
 void HeadlessFlexGrid::setMousePointer(int32_t v) {
     if (v != flex::PointerCustom) checkRange(v, 0, 15);
     mousePointer_ = v;
+    changed();
 }
-void HeadlessFlexGrid::setMouseIcon(PicturePtr p) { mouseIcon_ = std::move(p); }
+void HeadlessFlexGrid::setMouseIcon(PicturePtr p) {
+    mouseIcon_ = std::move(p);
+    changed();
+}
 void HeadlessFlexGrid::setOLEDropMode(int32_t v) {
     checkRange(v, flex::DropNone, flex::DropManual);
     oleDropMode_ = v;
@@ -242,12 +246,14 @@ void HeadlessFlexGrid::setRedraw(bool v) {
         dirty_ = false;
         ++paintCount_;
     }
+    changed();
 }
 
 void HeadlessFlexGrid::Refresh() {
     if (!redraw_) return;
     dirty_ = false;
     ++paintCount_;
+    changed();
 }
 
 // --- FormatString --------------------------------------------------------------------------------------
@@ -325,6 +331,7 @@ void HeadlessFlexGrid::setFormatString(const std::string& v) {
         colsChanged();
     }
     formatString_ = v;
+    noteAllTexts();
     invalidate();
 }
 

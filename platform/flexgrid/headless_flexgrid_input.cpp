@@ -68,7 +68,9 @@ void HeadlessFlexGrid::mouseDown(int16_t button, int16_t shift, float x, float y
     updateMouse(x, y);
     press_ = Press::None;
     int32_t r = mouseRow_, c = mouseCol_, rows = Rows();
-    if ((button & 1) && r >= 0 && c >= 0) {
+    // A press on a border the user may drag starts resizing and selects nothing.
+    const bool resizing = startResize(button, x, y);
+    if (!resizing && (button & 1) && r >= 0 && c >= 0) {
         bool headRow = r < fixedRows_, headCol = c < fixedCols_;
         if (!headRow && !headCol) {
             if (shift & shiftmask::Shift)
@@ -92,13 +94,16 @@ void HeadlessFlexGrid::mouseDown(int16_t button, int16_t shift, float x, float y
     fire(onMouseDown, button, shift, x, y);
 }
 
-// Dragging with the left button held extends the selection the press started.
+// Dragging with the left button held extends the selection the press started, or moves the border.
 void HeadlessFlexGrid::mouseMove(int16_t button, int16_t shift, float x, float y) {
     if (!Enabled()) return;
     updateMouse(x, y);
+    hoverAt(x, y);
     int32_t r = mouseRow_, c = mouseCol_;
     if ((button & 1) && press_ != Press::None) {
-        if (press_ == Press::Cell && r >= fixedRows_ && c >= fixedCols_) {
+        if (press_ == Press::Resize) {
+            followResize(x, y);
+        } else if (press_ == Press::Cell && r >= fixedRows_ && c >= fixedCols_) {
             moveTo(row_, col_, r, c);
             showCell(r, c);
         } else if (press_ == Press::ColumnHead && c >= fixedCols_) {
@@ -113,7 +118,12 @@ void HeadlessFlexGrid::mouseMove(int16_t button, int16_t shift, float x, float y
 void HeadlessFlexGrid::mouseUp(int16_t button, int16_t shift, float x, float y) {
     if (!Enabled()) return;
     updateMouse(x, y);
+    if (press_ == Press::Resize) {
+        followResize(x, y);
+        changed();  // the pointer may change back
+    }
     press_ = Press::None;
+    hoverAt(x, y);
     fire(onMouseUp, button, shift, x, y);
 }
 
@@ -121,8 +131,12 @@ void HeadlessFlexGrid::click() {
     if (Enabled()) fire(onClick);
 }
 
+// A double click on a column border fits the column to its widest text, as desktop lists do.
 void HeadlessFlexGrid::dblClick() {
-    if (Enabled()) fire(onDblClick);
+    if (!Enabled()) return;
+    if (lastPress_.kind == Border::Column && lastPress_.index < cols_)
+        setColWidth(lastPress_.index, fittingWidth(lastPress_.index));
+    fire(onDblClick);
 }
 
 // --- keyboard ------------------------------------------------------------------------------------------

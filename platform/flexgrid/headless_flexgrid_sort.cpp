@@ -184,6 +184,7 @@ void HeadlessFlexGrid::applyOrder(int32_t first, const std::vector<int32_t>& ord
     for (size_t i = 0; i < order.size(); ++i) moved[i] = rows_[size_t(first + order[i])];
     std::copy(moved.begin(), moved.end(), rows_.begin() + first);
     rowsChanged();
+    noteAllTexts();
     invalidate();
 }
 

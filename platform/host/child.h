@@ -9,6 +9,7 @@
 namespace ax {
 
 class Child;
+class Clipboard;
 
 // The container side of every child: focus, z-order and the reaction to a hidden focused child.
 class Container {
@@ -23,6 +24,8 @@ class Container {
     virtual void childHidden(Child* c) = 0;
     // A child changed size (so a component child can lay itself out).
     virtual void childResized(Child* c) { (void)c; }
+    // The host's clipboard, for the cut, copy and paste of text controls; nullptr when there is none.
+    virtual Clipboard* clipboard() { return nullptr; }
 };
 
 // A notification handler a control registers on its child; by-reference parameters let the
@@ -78,12 +81,31 @@ class Child {
     }
     Container* container() const { return container_; }
 
+    // A view showing the child on a screen watches it: the child tells it once that its state changed
+    // (stateChanged), and again only after the view has shown that state (viewCaughtUp). Without a view
+    // a change costs one test.
+    void setWatched(bool on) {
+        watched_ = on;
+        stale_ = false;
+    }
+    void viewCaughtUp() { stale_ = false; }
+
   protected:
+    // Every change a view would show calls this.
+    void changed() {
+        if (watched_ && !stale_) {
+            stale_ = true;
+            stateChanged();
+        }
+    }
+    virtual void stateChanged() {}
+
     Container* container_ = nullptr;
     std::string name_;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    bool watched_ = false, stale_ = false;
 };
 
 using ChildPtr = std::shared_ptr<Child>;
@@ -114,7 +136,7 @@ class InputTarget {
 namespace key {
 inline constexpr int16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Escape = 27, Space = 32;
 inline constexpr int16_t PageUp = 33, PageDown = 34, End = 35, Home = 36;
-inline constexpr int16_t Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46;
+inline constexpr int16_t Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45, Delete = 46;
 inline constexpr int16_t F2 = 113, F4 = 115;
 }  // namespace key
 namespace shiftmask {

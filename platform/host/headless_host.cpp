@@ -51,37 +51,35 @@ bool HeadlessHost::Impl::reachable(const Child* c) const {
     return true;
 }
 
-std::vector<Child*> HeadlessHost::Impl::tabOrder() const {
-    std::vector<Child*> order;
-    // Depth first without recursion: a site's children are pushed in reverse so the first comes out first.
-    std::vector<Child*> stack;
+std::vector<Child*> HeadlessHost::Impl::tabStops() const {
+    std::vector<Child*> stops;
     for (const auto& p : placed) {
-        stack.clear();
-        const auto& kids = p.site->children();
-        for (auto k = kids.rbegin(); k != kids.rend(); ++k) stack.push_back(k->get());
-        while (!stack.empty()) {
-            Child* c = stack.back();
-            stack.pop_back();
-            if (auto* e = dynamic_cast<ExtenderChild*>(c);
-                e && e->nested() && !e->nested()->children().empty()) {
-                if (!reachable(c)) continue;
-                const auto& inner = e->nested()->children();
-                for (auto k = inner.rbegin(); k != inner.rend(); ++k) stack.push_back(k->get());
-                continue;
+        if (!p.site->shown || !p.site->Enabled()) continue;
+        for (const auto& ch : p.site->children()) {
+            if (Child* entry = focusTargetOf(ch.get())) {
+                stops.push_back(entry);
+                break;
             }
-            if (c->canFocus() && reachable(c)) order.push_back(c);
         }
     }
-    return order;
+    return stops;
+}
+
+const hosting::HostSite* HeadlessHost::Impl::placedSiteOf(const Child* c) const {
+    const HostSite* s = siteOfChild(c);
+    while (s && s->parent()) s = s->parent();
+    return s;
 }
 
 Child* HeadlessHost::Impl::tabTarget(bool backwards) const {
-    const std::vector<Child*> order = tabOrder();
-    if (order.empty()) return nullptr;
-    const auto at = std::find(order.begin(), order.end(), focused);
-    if (at == order.end()) return backwards ? order.back() : order.front();
-    const size_t n = order.size();
-    return order[(size_t(at - order.begin()) + (backwards ? n - 1 : 1)) % n];
+    const std::vector<Child*> stops = tabStops();
+    if (stops.empty()) return nullptr;
+    const HostSite* here = placedSiteOf(focused);
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [&](const Child* s) { return here && placedSiteOf(s) == here; });
+    if (at == stops.end()) return backwards ? stops.back() : stops.front();
+    const size_t n = stops.size();
+    return stops[(size_t(at - stops.begin()) + (backwards ? n - 1 : 1)) % n];
 }
 
 Child* HeadlessHost::Impl::focusTargetOf(Child* c) const {
@@ -296,6 +294,20 @@ std::string HeadlessHost::helpFile(const Control& control) const {
 
 Child* HeadlessHost::focused() const { return impl_->focused; }
 
+Child* HeadlessHost::tabStop(const Control& control) const {
+    HostSite* site = impl_->siteOf(control);
+    if (!site) return nullptr;
+    while (site->parent()) site = site->parent();
+    for (const auto& ch : site->children())
+        if (Child* entry = impl_->focusTargetOf(ch.get())) return entry;
+    return nullptr;
+}
+
+Child* HeadlessHost::tabStop(const Child& child) const {
+    const HostSite* site = impl_->placedSiteOf(&child);
+    return site && site->control() ? tabStop(*site->control()) : nullptr;
+}
+
 void HeadlessHost::setFocus(Child* child) {
     if (!child) return impl_->moveFocus(nullptr);
     child->SetFocus();
@@ -352,6 +364,23 @@ void HeadlessHost::typeText(std::string_view utf8) {
         }
         keyUp(code, shift);
     }
+}
+
+void HeadlessHost::commitText(std::string_view utf8) {
+    for (uint32_t cp : decodeUtf8(utf8)) {
+        if (cp > 0xFFFF) {
+            keyPress(int16_t(uint16_t(0xD800 + ((cp - 0x10000) >> 10))));
+            keyPress(int16_t(uint16_t(0xDC00 + ((cp - 0x10000) & 0x3FF))));
+        } else {
+            keyPress(int16_t(uint16_t(cp)));
+        }
+    }
+}
+
+Clipboard& HeadlessHost::clipboard() { return *impl_->clipboard; }
+
+void HeadlessHost::setClipboard(std::shared_ptr<Clipboard> clipboard) {
+    impl_->clipboard = clipboard ? std::move(clipboard) : std::make_shared<MemoryClipboard>();
 }
 
 void HeadlessHost::mouseDown(Child& child, int16_t button, int16_t shift, float x, float y) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host/clipboard.h"
 #include "platform/host/control.h"
 #include "platform/host/property_bag.h"
 #include "platform/host/site.h"
@@ -99,6 +100,11 @@ class HeadlessHost {
     // The keyboard focus, shared by every control on this host.
     Child* focused() const;
     void setFocus(Child* child);  // nullptr: no child has the focus
+    // The child through which Tab enters a placed control (its first child that can take the focus,
+    // a component's children in its place), and the same for the placed control holding a child;
+    // nullptr when none can take it.
+    Child* tabStop(const Control& control) const;
+    Child* tabStop(const Child& child) const;
 
     // Keyboard input to the focused child (looked up afresh at every phase). Each returns the
     // key value as the handlers left it.
@@ -109,6 +115,14 @@ class HeadlessHost {
     void typeKey(int16_t keyCode, int16_t shift = 0);
     // Each character (UTF-8) as down, press, up; newline types Enter.
     void typeText(std::string_view utf8);
+    // An input method's commit (a composed text, such as "日本"): each of its characters reaches the
+    // focused child as a key press alone, as a desktop delivers an input method's result.
+    void commitText(std::string_view utf8);
+
+    // The clipboard the host's controls cut, copy and paste through: in memory unless a host with a
+    // screen passes the system's.
+    Clipboard& clipboard();
+    void setClipboard(std::shared_ptr<Clipboard> clipboard);
 
     // Mouse input to a child; a hidden or disabled child takes none. A button going down moves the
     // focus to the child first when it can take the focus.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/automation/errors.h"
+#include "platform/host/clipboard.h"
 #include "platform/host/headless_host.h"
 #include "platform/runtime/registry.h"
 
@@ -78,12 +79,16 @@ struct HeadlessHost::Impl {
     // Whether the user can reach a child: it and every control and component around it are
     // visible and enabled, and the form shows the control.
     bool reachable(const Child* c) const;
-    // Every child the focus can go to, in tab order: controls in the order they were placed, the
-    // children of each in creation order, a component's children in its place.
-    std::vector<Child*> tabOrder() const;
+    // The form's tab stops: each placed control, in placing order, is one stop, entered at its first
+    // child that can take the focus (creation order, a component's children in its place); an open
+    // editor or a component inside a control is part of its control's stop.
+    std::vector<Child*> tabStops() const;
     // The child Tab (or Shift+Tab) moves the focus to, wrapping; nullptr when nothing can take it.
     Child* tabTarget(bool backwards) const;
+    // The placed control whose stop holds the child (its outermost site).
+    const hosting::HostSite* placedSiteOf(const Child* c) const;
     bool tabTaken = false;  // the last Tab key down moved the focus, so its key up is the form's too
+    std::shared_ptr<Clipboard> clipboard = std::make_shared<MemoryClipboard>();
 };
 
 namespace hosting {
@@ -204,6 +209,7 @@ class HostSite : public Site, public Container, public ControlSurface {
     void childHidden(Child* c) override {
         if (host_) host_->focusLeft(c);
     }
+    Clipboard* clipboard() override { return host_ ? host_->clipboard.get() : nullptr; }
 
     // --- ControlSurface ---
     int32_t hWnd() const override { return hwnd_; }

@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <map>
 
+#include "platform/flexgrid/cell_access.h"
+#include "platform/host/host_site.h"
 #include "platform/qt/qt_grid_widget.h"
+#include "platform/qt/qt_host.h"
 
 namespace ax {
 
@@ -13,7 +16,22 @@ namespace {
 
 class GridAccessible;
 
-class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// The control that shows its cells through this grid, when it tells about them.
+CellAccess* accessOf(const QtFlexGrid* grid) {
+    const hosting::HostSite* site = hosting::siteOfChild(grid);
+    return site ? dynamic_cast<CellAccess*>(site->control()) : nullptr;
+}
+
+// A cell's kind: the control's word for it, else every scrollable cell takes text.
+CellAccess::Kind kindOf(const QtFlexGrid* grid, int row, int col) {
+    if (const CellAccess* a = accessOf(grid)) return a->cellKind(row, col);
+    return row < grid->FixedRows() || col < grid->FixedCols() ? CellAccess::Kind::ReadOnly
+                                                              : CellAccess::Kind::Text;
+}
+
+class CellAccessible : public QAccessibleInterface,
+                       public QAccessibleTableCellInterface,
+                       public QAccessibleActionInterface {
   public:
     CellAccessible(GridCanvas* canvas, QtFlexGrid* grid, int row, int col)
         : canvas_(canvas), grid_(grid), row_(row), col_(col) {}
@@ -30,9 +48,15 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
         if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value)) return {};
+        // A check cell shows a mark, not a text: its state says checked or not.
+        if (kindOf(grid_, row_, col_) == CellAccess::Kind::Check) return {};
         return QString::fromStdString(grid_->TextMatrix(row_, col_));
     }
-    void setText(QAccessible::Text, const QString&) override {}  // cells are edited through the grid control
+    // An editable cell takes a value as the control takes a host's write, its column's rules applied.
+    void setText(QAccessible::Text t, const QString& text) override {
+        if (!isValid() || t != QAccessible::Value) return;
+        write(text.toStdString());
+    }
     QRect rect() const override {
         if (!isValid()) return {};
         const float tx = grid_->twipsPerPixelX(), ty = grid_->twipsPerPixelY();
@@ -53,11 +77,33 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
         s.selected = isSelected();
         s.focused = row_ == grid_->Row() && col_ == grid_->Col() && grid_->hasFocus();
         s.invisible = !grid_->RowIsVisible(row_) || !grid_->ColIsVisible(col_);
+        switch (kindOf(grid_, row_, col_)) {
+            case CellAccess::Kind::ReadOnly:
+                s.readOnly = true;
+                break;
+            case CellAccess::Kind::Text:
+                s.editable = true;
+                break;
+            case CellAccess::Kind::Check:
+                s.checkable = true;
+                s.checked = value() == "1";
+                break;
+        }
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
-        return t == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
-                                                    : nullptr;
+        if (t == QAccessible::TableCellInterface) return static_cast<QAccessibleTableCellInterface*>(this);
+        if (t == QAccessible::ActionInterface && isValid() &&
+            kindOf(grid_, row_, col_) == CellAccess::Kind::Check)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+
+    // --- a check cell's one action
+    QStringList actionNames() const override { return {QAccessibleActionInterface::toggleAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    void doAction(const QString& name) override {
+        if (name == QAccessibleActionInterface::toggleAction()) write(value() == "1" ? "0" : "1");
     }
 
     bool isSelected() const override { return isValid() && grid_->isSelected(row_, col_); }
@@ -70,6 +116,19 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
     QAccessibleInterface* table() const override { return parent(); }
 
   private:
+    std::string value() const {
+        if (const CellAccess* a = accessOf(grid_)) return a->cellValue(row_, col_);
+        return grid_->TextMatrix(row_, col_);
+    }
+    void write(const std::string& text) {
+        if (kindOf(grid_, row_, col_) == CellAccess::Kind::ReadOnly) return;
+        if (CellAccess* a = accessOf(grid_))
+            a->writeCell(row_, col_, text);
+        else
+            grid_->setTextMatrix(row_, col_, text);
+        if (auto* h = QtHost::hostOf(grid_->container())) h->syncViews();
+    }
+
     QPointer<GridCanvas> canvas_;
     QtFlexGrid* grid_;
     int row_, col_;
@@ -153,7 +212,12 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
     bool selectColumn(int) override { return false; }
     bool unselectRow(int) override { return false; }
     bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override { cells_.clear(); }
+    // Cells keep their interfaces while the texts change; a new shape makes new ones.
+    void modelChange(QAccessibleTableModelChangeEvent* e) override {
+        if (e->modelChangeType() == QAccessibleTableModelChangeEvent::DataChanged) return;
+        for (auto& [key, id] : cells_) QAccessible::deleteAccessibleInterface(id);
+        cells_.clear();
+    }
 
   private:
     QPointer<GridCanvas> canvas_;
@@ -181,6 +245,37 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 }
 
 }  // namespace
+
+void announceGridChanges(GridCanvas* canvas, const QtFlexGrid::Seen& before, const QtFlexGrid::Seen& now,
+                         const HeadlessFlexGrid::TextChanges& texts) {
+    if (!canvas || !QAccessible::isActive()) return;
+    if (now.rows != before.rows || now.cols != before.cols) {
+        QAccessibleTableModelChangeEvent reset(canvas, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+    } else if (texts.any() && now.rows > 0 && now.cols > 0) {
+        QAccessibleTableModelChangeEvent data(canvas, QAccessibleTableModelChangeEvent::DataChanged);
+        data.setFirstRow(texts.all ? 0 : texts.row0);
+        data.setLastRow(texts.all ? now.rows - 1 : texts.row1);
+        data.setFirstColumn(texts.all ? 0 : texts.col0);
+        data.setLastColumn(texts.all ? now.cols - 1 : texts.col1);
+        QAccessible::updateAccessibility(&data);
+    }
+    const bool moved = now.row != before.row || now.col != before.col;
+    const int index = now.row * now.cols + now.col;
+    if (moved || now.rowSel != before.rowSel || now.colSel != before.colSel) {
+        QAccessibleEvent selection(canvas, QAccessible::SelectionWithin);
+        QAccessible::updateAccessibility(&selection);
+    }
+    if (now.focused && (moved || !before.focused) && now.row >= 0 && now.col >= 0) {
+        QAccessibleEvent focus(canvas, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
+    if (!moved && now.current != before.current) {
+        QAccessibleValueChangeEvent value(canvas, QString::fromStdString(now.current));
+        QAccessible::updateAccessibility(&value);
+    }
+}
 
 void installGridAccessibility() {
     static const bool installed = (QAccessible::installFactory(&factory), true);

@@ -1,5 +1,7 @@
 // The part every Qt child shares: geometry, visibility and focus passed to its widget, and its sync.
 #pragma once
+#include <QAccessible>
+
 #include "platform/qt/qt_children.h"
 #include "platform/qt/qt_input.h"
 
@@ -19,10 +21,16 @@ struct Syncing {
 template <class Model, class Widget = QWidget>
 class QtChild : public Model, public QtView {
   public:
-    using Model::Model;
+    template <class... A>
+    explicit QtChild(A&&... args) : Model(std::forward<A>(args)...) {
+        Model::setWatched(true);
+    }
     Child& child() override { return *this; }
     void sync() final {
         if (!ensureWidget()) return;
+        // Changes made while the widget is written are heard again.
+        pending_ = false;
+        Model::viewCaughtUp();
         Syncing s(syncing_);
         placeWidget();
         show(static_cast<Widget*>(widget_.data()));
@@ -62,10 +70,23 @@ class QtChild : public Model, public QtView {
             gHostMovingFocus = true;
             widget_->setFocus(Qt::OtherFocusReason);
             gHostMovingFocus = false;
+            // A window that is not active takes no focus in Qt, which then tells no screen reader: the
+            // child that has the control's focus (an editor that opened) is announced all the same.
+            if (!widget_->hasFocus() && QAccessible::isActive()) {
+                QWidget* focusable = widget_->focusProxy() ? widget_->focusProxy() : widget_.data();
+                QAccessibleEvent focus(focusable, QAccessible::Focus);
+                QAccessible::updateAccessibility(&focus);
+            }
         }
+        Model::changed();
+    }
+    void lostFocus() override {
+        Model::lostFocus();
+        Model::changed();
     }
 
   protected:
+    void stateChanged() override { requestSync(); }
     // Shows the control's state in its widget.
     virtual void show(Widget* widget) = 0;
 };

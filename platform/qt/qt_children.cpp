@@ -56,6 +56,14 @@ QPixmap pixmapOf(const PicturePtr& p) {
     return QPixmap::fromImage(img.copy());
 }
 
+// The pointer over a widget: its own kind's (an I-beam over text) unless the control sets one.
+void showPointer(QWidget* w, int32_t pointer, const PicturePtr& icon) {
+    if (pointer == 0)
+        w->unsetCursor();
+    else
+        w->setCursor(qtCursor(pointer, icon));
+}
+
 // Font and colours of a control whose interface has them.
 template <class M>
 void applyLook(QWidget* w, const M& m) {
@@ -75,6 +83,7 @@ void applyLook(QWidget* w, const M& m) {
     }
     if constexpr (requires { m.RightToLeft(); })
         w->setLayoutDirection(m.RightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    if constexpr (requires { m.MousePointer(); }) showPointer(w, m.MousePointer(), m.MouseIcon());
 }
 
 void showText(QLineEdit* e, const std::string& text, int32_t selStart, int32_t selLength) {
@@ -243,6 +252,41 @@ class QtCheckBox : public QtChild<HeadlessCheckBox, QCheckBox> {
 };
 
 class QtFlatScrollBar : public QtChild<HeadlessFlatScrollBar, QScrollBar> {
+  public:
+    // The bar's own lets, heard here: a program moving the bar shows at once.
+    void setMin(int16_t v) override {
+        HeadlessFlatScrollBar::setMin(v);
+        changed();
+    }
+    void setMax(int16_t v) override {
+        HeadlessFlatScrollBar::setMax(v);
+        changed();
+    }
+    void setValue(int16_t v) override {
+        HeadlessFlatScrollBar::setValue(v);
+        changed();
+    }
+    void setSmallChange(int16_t v) override {
+        HeadlessFlatScrollBar::setSmallChange(v);
+        changed();
+    }
+    void setLargeChange(int16_t v) override {
+        HeadlessFlatScrollBar::setLargeChange(v);
+        changed();
+    }
+    void setArrows(int16_t v) override {
+        HeadlessFlatScrollBar::setArrows(v);
+        changed();
+    }
+    void setOrientation(Orientation o) override {
+        HeadlessFlatScrollBar::setOrientation(o);
+        changed();
+    }
+    void clickPart(Part part) override {
+        HeadlessFlatScrollBar::clickPart(part);
+        changed();
+    }
+
   protected:
     QWidget* makeWidget(QWidget* parent) override { return new QScrollBar(parent); }
 
@@ -263,13 +307,20 @@ class QtDTPicker : public QtChild<HeadlessDTPicker> {
   protected:
     QWidget* makeWidget(QWidget* parent) override {
         auto* box = new QWidget(parent);
+        box->setAutoFillBackground(true);
         auto* layout = new QHBoxLayout(box);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(2);
+        // The picker is exactly as big as the control says: its parts shrink into it rather than
+        // pushing it past its cell, and the check box keeps a little room from the date.
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
+        layout->setContentsMargins(3, 0, 0, 0);
+        layout->setSpacing(4);
         check_ = new QCheckBox(box);
+        check_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
         edit_ = new QDateTimeEdit(box);
         edit_->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        layout->addWidget(check_);
+        edit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        edit_->setMinimumSize(0, 0);
+        layout->addWidget(check_, 0, Qt::AlignVCenter);
         layout->addWidget(edit_, 1);
         // The calendar the control drops down, shown while it is down.
         calendar_ = new QCalendarWidget(box);
@@ -337,6 +388,11 @@ class QtDTPicker : public QtChild<HeadlessDTPicker> {
 // ---------------------------------------------------------------------------------------------
 
 QtView::QtView() { views().push_back(this); }
+
+void QtView::requestSync() {
+    pending_ = true;
+    if (QtHost* h = QtHost::hostOf(child().container())) h->requestSync();
+}
 
 QtView::~QtView() {
     views().erase(std::remove(views().begin(), views().end(), this), views().end());

@@ -10,7 +10,9 @@
 
 namespace ax {
 
-// A child with a widget: sync() brings the widget in line with the control's state.
+// A child with a widget: sync() brings the widget in line with the control's state. The child tells its
+// view when its state changes; the view then asks its host for a sync, which runs once for every change
+// made before the event loop comes round again (or at once after input), so nothing polls.
 class QtView {
   public:
     QtView();
@@ -20,6 +22,8 @@ class QtView {
 
     virtual Child& child() = 0;
     virtual void sync() = 0;
+    // Whether the child changed since the widget last showed it (or the widget is not made yet).
+    bool needsSync() const { return pending_ || !widget_; }
     // The widget, made on first use once the child's container is on a Qt host; nullptr before.
     QWidget* widget() const { return widget_; }
     // Whether sync() is writing to the widget now: its signals then are not the user's.
@@ -34,8 +38,12 @@ class QtView {
     // Position, size, visibility and enabled state from the child's members.
     void placeWidget();
 
+    // The child changed: mark the view and ask its host for a sync.
+    void requestSync();
+
     QPointer<QWidget> widget_;
     bool syncing_ = false;  // set while sync() writes to the widget, so its signals are not the user's
+    bool pending_ = true;   // the child changed since the last sync
 };
 
 // Every live view (the host syncs the ones on its controls).

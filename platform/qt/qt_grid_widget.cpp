@@ -1,6 +1,8 @@
 #include "platform/qt/qt_grid_widget.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -8,6 +10,8 @@
 #include <cmath>
 
 #include "platform/automation/convert.h"
+#include "platform/automation/vector_picture.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_host.h"
 
 namespace ax {
@@ -15,11 +19,10 @@ namespace ax {
 namespace {
 using Format = HeadlessFlexGrid::CellFormat;
 
-QPixmap pixmapOfPicture(const PicturePtr& p) {
-    if (!p || p->Width() <= 0 || p->Height() <= 0 ||
-        p->pixels().size() < size_t(p->Width()) * size_t(p->Height()))
+QPixmap pixmapOfPicture(const Picture& p) {
+    if (p.Width() <= 0 || p.Height() <= 0 || p.pixels().size() < size_t(p.Width()) * size_t(p.Height()))
         return {};
-    QImage img(reinterpret_cast<const uchar*>(p->pixels().data()), p->Width(), p->Height(), p->Width() * 4,
+    QImage img(reinterpret_cast<const uchar*>(p.pixels().data()), p.Width(), p.Height(), p.Width() * 4,
                QImage::Format_RGBA8888);
     return QPixmap::fromImage(img);
 }
@@ -31,12 +34,45 @@ Qt::Alignment qtAlignment(int32_t a, bool numeric) {
     return h | v;
 }
 
+// A picture at `at` (logical pixels): a drawing by its strokes, crisp at the screen's pixel ratio; a
+// bitmap by its pixels.
+void drawPicture(QPainter& p, const Picture& picture, const QRectF& at) {
+    if (const auto* drawing = dynamic_cast<const VectorPicture*>(&picture)) {
+        const double sx = at.width() / std::max(1, picture.Width()),
+                     sy = at.height() / std::max(1, picture.Height());
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const VectorPicture::Stroke& s : drawing->strokes()) {
+            if (s.points.empty()) continue;
+            QPainterPath path(
+                QPointF(at.left() + s.points[0].first * sx, at.top() + s.points[0].second * sy));
+            for (size_t i = 1; i < s.points.size(); ++i)
+                path.lineTo(at.left() + s.points[i].first * sx, at.top() + s.points[i].second * sy);
+            const QColor colour(int(s.rgba & 0xFF), int((s.rgba >> 8) & 0xFF), int((s.rgba >> 16) & 0xFF),
+                                int(s.rgba >> 24));
+            p.setPen(QPen(colour, s.width * std::min(sx, sy), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPath(path);
+        }
+        p.restore();
+        return;
+    }
+    const QPixmap pm = pixmapOfPicture(picture);
+    if (!pm.isNull()) p.drawPixmap(at, pm, QRectF(pm.rect()));
+}
+
+// A cell's grid lines. Their edges are put on whole device pixels and their width is a whole number of
+// them, so that at a fractional scale (1.5x) every line is as thick as the next.
 void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour, int width) {
     if (style == flex::GridNone || width <= 0) return;
-    const int x1 = r.right() + 1, y1 = r.bottom() + 1;
+    // The painter's scale to device pixels (a widget rendered into an image of another ratio included).
+    const double ratio = std::clamp(std::abs(p.deviceTransform().m11()), 0.5, 16.0);
+    auto snap = [ratio](double v) { return std::round(v * ratio) / ratio; };
+    const double w = std::max(1.0, std::round(width * ratio)) / ratio,
+                 one = std::max(1.0, std::round(ratio)) / ratio;
+    const double x0 = snap(r.left()), y0 = snap(r.top()), x1 = snap(r.right() + 1), y1 = snap(r.bottom() + 1);
     if (style == flex::GridFlat) {
-        p.fillRect(x1 - width, r.top(), width, r.height(), colour);
-        p.fillRect(r.left(), y1 - width, r.width(), width, colour);
+        p.fillRect(QRectF(x1 - w, y0, w, y1 - y0), colour);
+        p.fillRect(QRectF(x0, y1 - w, x1 - x0, w), colour);
         return;
     }
     // Inset and raised: a light and a dark edge, swapped between the two.
@@ -44,16 +80,19 @@ void drawLines(QPainter& p, const QRect& r, int32_t style, const QColor& colour,
                  dark = colour.isValid() && colour != Qt::black ? colour.darker(150) : QColor(128, 128, 128);
     const QColor& topLeft = style == flex::GridRaised ? light : dark;
     const QColor& bottomRight = style == flex::GridRaised ? dark : light;
-    p.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
-    p.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
-    p.fillRect(x1 - width, r.top(), width, r.height(), bottomRight);
-    p.fillRect(r.left(), y1 - width, r.width(), width, bottomRight);
+    p.fillRect(QRectF(x0, y0, x1 - x0, one), topLeft);
+    p.fillRect(QRectF(x0, y0, one, y1 - y0), topLeft);
+    p.fillRect(QRectF(x1 - w, y0, w, y1 - y0), bottomRight);
+    p.fillRect(QRectF(x0, y1 - w, x1 - x0, w), bottomRight);
 }
 }  // namespace
 
 GridCanvas::GridCanvas(QtFlexGrid* grid, QWidget* parent) : QWidget(parent), grid_(grid) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // The grid hears the mouse moving over it with no button held, as a desktop window does: it reports
+    // MouseMove and shows the size pointer over a border it lets the user drag.
+    setMouseTracking(true);
 }
 
 void GridCanvas::paintEvent(QPaintEvent*) {
@@ -143,25 +182,24 @@ void GridCanvas::paintCells(QPainter& p, int w, int h) const {
             p.fillRect(cell, bg);
 
             const QRect inner = cell.adjusted(2, 1, -2 - lineWidth, -1 - lineWidth);
-            if (f && (f->own & HeadlessFlexGrid::OwnPicture)) {
-                const QPixmap pm = pixmapOfPicture(f->picture);
-                if (!pm.isNull()) {
-                    const int16_t pa = (f->own & HeadlessFlexGrid::OwnPictureAlignment)
-                                           ? f->pictureAlignment
-                                           : flex::AlignLeftCenter;
-                    p.save();
-                    p.setClipRect(cell);
-                    if (pa == flex::PictureStretch) {
-                        p.drawPixmap(cell, pm);
-                    } else if (pa == flex::PictureTile) {
-                        p.drawTiledPixmap(cell, pm);
-                    } else {
-                        const QRect at =
-                            QStyle::alignedRect(Qt::LeftToRight, qtAlignment(pa, false), pm.size(), inner);
-                        p.drawPixmap(at, pm);
-                    }
-                    p.restore();
+            if (f && (f->own & HeadlessFlexGrid::OwnPicture) && hasPicture(f->picture) &&
+                f->picture->Width() > 0 && f->picture->Height() > 0) {
+                const Picture& picture = *f->picture;
+                const int16_t pa = (f->own & HeadlessFlexGrid::OwnPictureAlignment) ? f->pictureAlignment
+                                                                                    : flex::AlignLeftCenter;
+                p.save();
+                p.setClipRect(cell);
+                if (pa == flex::PictureStretch) {
+                    drawPicture(p, picture, cell);
+                } else if (pa == flex::PictureTile) {
+                    const QPixmap pm = pixmapOfPicture(picture);
+                    if (!pm.isNull()) p.drawTiledPixmap(cell, pm);
+                } else {
+                    const QRect at = QStyle::alignedRect(Qt::LeftToRight, qtAlignment(pa, false),
+                                                         QSize(picture.Width(), picture.Height()), inner);
+                    drawPicture(p, picture, at);
                 }
+                p.restore();
             }
 
             const std::string& text = g.TextMatrix(r, c);
@@ -203,10 +241,15 @@ void GridCanvas::paintCells(QPainter& p, int w, int h) const {
                 p.drawText(inner, flags, qtext);
                 p.restore();
             }
-            drawLines(p, cell, fixed ? g.GridLinesFixed() : g.GridLines(), fixed ? gridFixed : gridColour,
-                      lineWidth);
         }
     }
+    // The lines go on last: at a fractional scale a neighbour's fill may reach the pixel a line snaps to.
+    for (const Span& R : rs)
+        for (const Span& C : cs) {
+            const bool fixed = R.index < g.FixedRows() || C.index < g.FixedCols();
+            drawLines(p, QRect(C.from, R.from, C.to - C.from, R.to - R.from),
+                      fixed ? g.GridLinesFixed() : g.GridLines(), fixed ? gridFixed : gridColour, lineWidth);
+        }
 
     // The focus rectangle on the current cell, when it is in view.
     if (g.FocusRect() != flex::FocusNone && g.Row() >= g.FixedRows() && g.Col() >= g.FixedCols()) {
@@ -335,8 +378,33 @@ void QtFlexGrid::layoutParts() {
     }
 }
 
+int32_t QtFlexGrid::textWidth(int32_t row, int32_t col) const {
+    const std::string text = TextMatrix(row, col);
+    if (text.empty()) return 0;
+    QFont font = Font() ? qtFont(*Font()) : QFont();
+    if (const CellFormat* f = cellFormat(row, col)) {
+        if (f->own & OwnFontName) font.setFamily(QString::fromStdString(f->fontName));
+        if (f->own & OwnFontSize) font.setPointSizeF(std::min(f->fontSize, 1000.0f));
+        if (f->own & OwnBold) font.setBold(f->bold);
+        if (f->own & OwnItalic) font.setItalic(f->italic);
+    }
+    const QFontMetricsF metrics(font, canvas_);
+    return int32_t(std::ceil(metrics.horizontalAdvance(QString::fromStdString(text)) * twipsPerPixelX()));
+}
+
 void QtFlexGrid::show(QWidget*) {
     layoutParts();
+    const int32_t pointer = pointerShown();
+    if (pointer == 0)
+        canvas_->unsetCursor();
+    else
+        canvas_->setCursor(qtCursor(pointer, MouseIcon()));
+    // What a screen reader hears of the change: the table's texts, the selection, the focused cell.
+    Seen now{Rows(), Cols(), Row(), Col(), RowSel(), ColSel(), hasFocus(), {}};
+    if (now.row >= 0 && now.row < now.rows && now.col >= 0 && now.col < now.cols)
+        now.current = TextMatrix(now.row, now.col);
+    announceGridChanges(canvas_, seen_, now, takeTextChanges());
+    seen_ = std::move(now);
     // Painting follows Redraw: while it is off the screen keeps what it showed.
     if (!Redraw()) {
         if (redrawWas_) canvas_->frozen = canvas_->grab();

@@ -4,6 +4,7 @@
 #pragma once
 #include <QPixmap>
 #include <QWidget>
+#include <string>
 
 #include "platform/flexgrid/headless_flexgrid.h"
 #include "platform/qt/qt_child_base.h"
@@ -33,6 +34,13 @@ class GridCanvas : public QWidget {
 
 class QtFlexGrid : public QtChild<HeadlessFlexGrid> {
   public:
+    // What the view last told a screen reader about, to announce only what changed.
+    struct Seen {
+        int32_t rows = -1, cols = -1, row = -1, col = -1, rowSel = -1, colSel = -1;
+        bool focused = false;
+        std::string current;
+    };
+
     GridCanvas* canvas() const { return canvas_; }
     QScrollBar* verticalBar() const { return vbar_; }
     QScrollBar* horizontalBar() const { return hbar_; }
@@ -46,9 +54,12 @@ class QtFlexGrid : public QtChild<HeadlessFlexGrid> {
     QWidget* makeWidget(QWidget* parent) override;
     void show(QWidget* widget) override;
     void installInput() override;
+    // Texts measured in the fonts they are drawn with.
+    int32_t textWidth(int32_t row, int32_t col) const override;
 
   private:
     void layoutParts();
+    Seen seen_;
 
     GridCanvas* canvas_ = nullptr;
     QScrollBar* vbar_ = nullptr;

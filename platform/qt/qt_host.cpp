@@ -1,13 +1,13 @@
 #include "platform/qt/qt_host.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/headless/headless_children.h"
+#include "platform/host/clipboard.h"
 #include "platform/host/control.h"
 #include "platform/host/host_site.h"
 #include "platform/qt/qt_accessible.h"
@@ -170,6 +171,18 @@ const Placement* placementOf(const Container* c) {
 }
 }  // namespace
 
+// The system clipboard, as the host's controls cut, copy and paste through it.
+class SystemClipboard : public Clipboard {
+  public:
+    std::string text() const override {
+        const QClipboard* c = QGuiApplication::clipboard();
+        return c ? c->text().toStdString() : std::string();
+    }
+    void setText(const std::string& text) override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->setText(QString::fromStdString(text));
+    }
+};
+
 // Watches the top-level window holding the form for its close.
 class CloseWatch : public QObject {
   public:
@@ -191,8 +204,10 @@ struct QtHost::Impl {
     QPointer<QWidget> form;
     CloseWatch* closeWatch = nullptr;
     bool ownsForm = false;
-    QTimer timer;
     bool showBoxes = true;
+    // Queued syncs and the focus watch die with the host.
+    QObject context;
+    bool syncQueued = false;
 };
 
 QtHost::QtHost(QWidget* parent)
@@ -226,14 +241,19 @@ QtHost::QtHost(QWidget* parent)
         if (surface) host_->setFocus(nullptr);
         syncViews();
     });
-    // Changes a program makes between inputs reach the screen on the next tick.
-    impl_->timer.setInterval(40);
-    QObject::connect(&impl_->timer, &QTimer::timeout, [this] { syncViews(); });
-    impl_->timer.start();
+    host_->setClipboard(std::make_shared<SystemClipboard>());
+    // The focus going to a widget of the window that is not one of the host's (the user clicks or tabs
+    // there) takes it off the controls, so an open editor ends as on any focus loss. Popups (a dropped
+    // list, a calendar) and other windows, such as a message box, leave it where it is.
+    QObject::connect(qApp, &QApplication::focusChanged, &impl_->context, [this](QWidget*, QWidget* now) {
+        if (!now || !impl_->form || !host_->focused()) return;
+        if (now->window() != impl_->form->window() || owns(now)) return;
+        host_->setFocus(nullptr);
+        syncViews();
+    });
 }
 
 QtHost::~QtHost() {
-    impl_->timer.stop();
     for (auto it = placements().begin(); it != placements().end();)
         it = it->second.host == this ? placements().erase(it) : std::next(it);
     // Controls go before the widgets their children sit on.
@@ -285,12 +305,31 @@ float QtHost::twipsPerPixelY() const {
 
 void QtHost::setShowMessageBoxes(bool v) { impl_->showBoxes = v; }
 
+void QtHost::requestSync() {
+    if (impl_->syncQueued) return;
+    impl_->syncQueued = true;
+    QMetaObject::invokeMethod(
+        &impl_->context,
+        [this] {
+            impl_->syncQueued = false;
+            syncViews();
+        },
+        Qt::QueuedConnection);
+}
+
 void QtHost::syncViews() {
-    const std::vector<QtView*> now = liveViews();  // a sync may make new children
-    for (QtView* v : now)
-        if (std::find(liveViews().begin(), liveViews().end(), v) != liveViews().end() &&
-            hostOf(v->child().container()) == this)
+    // A sync may make new children or change others (a view writing its widget); a few passes settle it.
+    for (int pass = 0; pass < 4; ++pass) {
+        const std::vector<QtView*> now = liveViews();
+        bool synced = false;
+        for (QtView* v : now) {
+            if (std::find(liveViews().begin(), liveViews().end(), v) == liveViews().end()) continue;
+            if (!v->needsSync() || hostOf(v->child().container()) != this) continue;
             v->sync();
+            synced = true;
+        }
+        if (!synced) break;
+    }
     // Children stack as the container orders them (an editor shown over the grid lies in front).
     for (const auto& [c, p] : placements()) {
         if (p.host != this || !p.extender.expired() || !p.control) continue;
@@ -304,6 +343,56 @@ void QtHost::syncViews() {
     // Components inside controls (after the views, so they stay above the control's own children).
     for (const auto& [c, p] : placements())
         if (p.host == this) followExtender(p);
+}
+
+namespace {
+// The outermost site of a child: the placed control whose tab stop it belongs to.
+const hosting::HostSite* placedSite(const Child& c) {
+    const hosting::HostSite* s = hosting::siteOfChild(&c);
+    while (s && s->parent()) s = s->parent();
+    return s;
+}
+}  // namespace
+
+bool QtHost::owns(const QWidget* w) const {
+    if (!w) return false;
+    for (const auto& [c, p] : placements())
+        if (p.host == this && p.widget && (p.widget == w || p.widget->isAncestorOf(w))) return true;
+    return false;
+}
+
+Child* QtHost::tabStopOf(const Child& c) const { return host_->tabStop(c); }
+
+bool QtHost::tabOut(Child& from, bool backwards) {
+    const hosting::HostSite* own = placedSite(from);
+    QWidget* ownWidget = own ? surfaceOf(own) : nullptr;
+    QWidget* start = QApplication::focusWidget();
+    if (!start || !ownWidget || !ownWidget->isAncestorOf(start)) start = ownWidget;
+    if (!start) return false;
+    // Qt's focus order of the window, skipping this control's own widgets and what cannot take a Tab.
+    QWidget* next = nullptr;
+    for (QWidget* w = start;;) {
+        w = backwards ? w->previousInFocusChain() : w->nextInFocusChain();
+        if (!w || w == start) break;
+        if (w == ownWidget || ownWidget->isAncestorOf(w) || w->window() != start->window()) continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled() || w->focusProxy())
+            continue;
+        next = w;
+        break;
+    }
+    if (!next) return false;
+    // Another control of this host is entered where its tab stop is.
+    for (const auto& [c, p] : placements()) {
+        if (p.host != this || !p.extender.expired() || !p.control || !p.widget) continue;
+        if (p.widget != next && !p.widget->isAncestorOf(next)) continue;
+        Child* entry = host_->tabStop(*p.control);
+        if (!entry) return false;
+        entry->SetFocus();
+        syncViews();
+        return true;
+    }
+    next->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
 }
 
 QtHost* QtHost::hostOf(const Container* c) {

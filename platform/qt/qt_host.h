@@ -42,9 +42,20 @@ class QtHost {
     // the first button as the headless host does (tests and the offscreen tour).
     void setShowMessageBoxes(bool v);
 
-    // Brings every child widget in line with its control's state; the host does this after each
-    // input it delivers and on a short timer for changes a program makes.
+    // Brings every child widget whose control changed in line with its state. The host does this at
+    // once after each input it delivers; a change a program makes asks for it (requestSync), and it
+    // runs when the event loop comes round, once for all the changes made before.
     void syncViews();
+    void requestSync();
+
+    // Tab (or Shift+Tab) pressed in a child: moves the focus to the next widget of the window in Qt's
+    // focus order outside the child's control (another placed control is entered at its first
+    // child, as the form's tab order enters it). False when the control is the only stop.
+    bool tabOut(Child& from, bool backwards);
+    // Whether a widget is one of this host's children (or inside one).
+    bool owns(const QWidget* w) const;
+    // The child a focus arriving by Tab takes in the control holding c (its tab stop).
+    Child* tabStopOf(const Child& c) const;
 
     // The host of a child's container, and the widget its children go on; nullptr when the
     // container is not one of a Qt host's controls.

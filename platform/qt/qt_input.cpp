@@ -1,17 +1,32 @@
 #include "platform/qt/qt_input.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
 #include <QWidget>
 #include <cmath>
 
+#include "platform/controls/text_editing.h"
 #include "platform/host/child.h"
 #include "platform/host/site.h"
+#include "platform/qt/qt_edit_menu.h"
 #include "platform/qt/qt_host.h"
 
 namespace ax {
 
 bool gHostMovingFocus = false;
+
+namespace {
+// The Tab that moved the focus out of a control: its release belongs to the form, as in the headless host.
+bool gTabMovedFocus = false;
+}  // namespace
 
 int16_t virtualKeyOf(int k) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return int16_t('A' + (k - Qt::Key_A));
@@ -138,7 +153,38 @@ int16_t keyAsciiOf(const QKeyEvent& e) {
     return vk ? keyAsciiFor(vk, shift) : 0;
 }
 
+namespace {
+// The palette colour a system colour stands for on a Qt desktop, so a grid left in system colours looks like
+// the other widgets of the style; the colours a Qt palette has no word for (title bars, the desktop) keep
+// their classic values.
+struct PaletteColour {
+    uint8_t index;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+constexpr PaletteColour kPaletteColours[] = {
+    {5, QPalette::Active, QPalette::Base},
+    {7, QPalette::Active, QPalette::WindowText},
+    {8, QPalette::Active, QPalette::Text},
+    {13, QPalette::Active, QPalette::Highlight},
+    {14, QPalette::Active, QPalette::HighlightedText},
+    {15, QPalette::Active, QPalette::Button},
+    {16, QPalette::Active, QPalette::Dark},
+    {17, QPalette::Disabled, QPalette::Text},
+    {18, QPalette::Active, QPalette::ButtonText},
+    {20, QPalette::Active, QPalette::Light},
+    {21, QPalette::Active, QPalette::Shadow},
+    {22, QPalette::Active, QPalette::Midlight},
+    {23, QPalette::Active, QPalette::ToolTipText},
+    {24, QPalette::Active, QPalette::ToolTipBase},
+};
+}  // namespace
+
 QColor qtColour(OleColor c) {
+    if (isSystemColor(c) && (c & 0x7FFFFF00u) == 0 &&
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        for (const PaletteColour& p : kPaletteColours)
+            if (p.index == (c & 0xFF)) return QGuiApplication::palette().color(p.group, p.role);
     const OleColor v = resolveColor(c);
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
@@ -151,6 +197,46 @@ QFont qtFont(const Font& f) {
     q.setUnderline(f.Underline());
     q.setStrikeOut(f.Strikethrough());
     return q;
+}
+
+QCursor qtCursor(int32_t pointer, const PicturePtr& icon) {
+    switch (pointer) {
+        case 2:
+            return Qt::CrossCursor;
+        case 3:
+            return Qt::IBeamCursor;
+        case 5:
+        case 15:
+            return Qt::SizeAllCursor;
+        case 6:
+            return Qt::SizeBDiagCursor;
+        case 7:
+            return Qt::SizeVerCursor;
+        case 8:
+            return Qt::SizeFDiagCursor;
+        case 9:
+            return Qt::SizeHorCursor;
+        case 10:
+            return Qt::UpArrowCursor;
+        case 11:
+            return Qt::WaitCursor;
+        case 12:
+            return Qt::ForbiddenCursor;
+        case 13:
+            return Qt::BusyCursor;
+        case 14:
+            return Qt::WhatsThisCursor;
+        case 99:
+            if (icon && icon->Width() > 0 && icon->Height() > 0 &&
+                icon->pixels().size() >= size_t(icon->Width()) * size_t(icon->Height())) {
+                const QImage img(reinterpret_cast<const uchar*>(icon->pixels().data()), icon->Width(),
+                                 icon->Height(), icon->Width() * 4, QImage::Format_RGBA8888);
+                return QCursor(QPixmap::fromImage(img.copy()));
+            }
+            return Qt::ArrowCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
 }
 
 namespace {
@@ -205,7 +291,14 @@ int16_t buttonsOf(Qt::MouseButtons b) {
 }
 }  // namespace
 
+void ChildInputFilter::forward(QObject* to, QEvent& event) {
+    forwarding_ = true;
+    QCoreApplication::sendEvent(to, &event);
+    forwarding_ = false;
+}
+
 bool ChildInputFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (forwarding_) return false;
     QtHost* qh = QtHost::hostOf(child_->container());
     if (!qh) return false;
     HeadlessHost& host = qh->host();
@@ -223,18 +316,43 @@ bool ChildInputFilter::eventFilter(QObject* watched, QEvent* event) {
         }
     };
     switch (event->type()) {
-        case QEvent::FocusIn:
-            if (!gHostMovingFocus && host.focused() != child_) {
-                host.setFocus(child_);
+        case QEvent::FocusIn: {
+            if (gHostMovingFocus) return false;
+            // Tabbing in from another widget enters the control at its tab stop, wherever Qt's order
+            // put the focus.
+            Child* target = child_;
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                if (Child* stop = qh->tabStopOf(*child_)) target = stop;
+            if (host.focused() != target && target->Visible() && target->Enabled()) {
+                host.setFocus(target);
                 qh->syncViews();
             }
             return false;
+        }
+        case QEvent::ShortcutOverride: {
+            // The editing keys and plain keys are the control's, as a desktop text box keeps them from
+            // the window's shortcuts; other shortcuts of the window still work over the grid.
+            auto* k = static_cast<QKeyEvent*>(event);
+            const bool editing = k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) ||
+                                 k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo) ||
+                                 k->matches(QKeySequence::Redo) || k->matches(QKeySequence::SelectAll);
+            if (editing || !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) event->accept();
+            return false;
+        }
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(event);
             if (host.focused() != child_) host.setFocus(child_);
             const int16_t vk = virtualKeyOf(k->key());
             const int16_t shift = shiftMaskOf(k->modifiers());
             const int16_t ascii = keyAsciiOf(*k);
+            gTabMovedFocus = false;
+            if (vk == key::Tab && !(shift & (shiftmask::Ctrl | shiftmask::Alt)) &&
+                qh->tabOut(*child_, (shift & shiftmask::Shift) || k->key() == Qt::Key_Backtab)) {
+                gTabMovedFocus = true;
+                qh->syncViews();
+                return true;
+            }
             if (vk) host.keyDown(vk, shift);
             if (ascii) host.keyPress(ascii);
             qh->syncViews();
@@ -242,9 +360,40 @@ bool ChildInputFilter::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
-            if (!k->isAutoRepeat())
-                if (int16_t vk = virtualKeyOf(k->key())) host.keyUp(vk, shiftMaskOf(k->modifiers()));
+            const int16_t vk = virtualKeyOf(k->key());
+            if (vk == key::Tab && gTabMovedFocus) {
+                gTabMovedFocus = false;
+                return true;
+            }
+            if (!k->isAutoRepeat() && vk) host.keyUp(vk, shiftMaskOf(k->modifiers()));
             qh->syncViews();
+            return true;
+        }
+        case QEvent::InputMethod: {
+            // An input method's result types its characters as key presses alone, as the headless
+            // host's commitText does; what is still being composed shows in the widget (Qt draws it).
+            auto* im = static_cast<QInputMethodEvent*>(event);
+            if (host.focused() != child_) host.setFocus(child_);
+            const QString commit = im->commitString();
+            for (const QChar ch : commit) host.keyPress(int16_t(ch.unicode()));
+            qh->syncViews();
+            if (!commit.isEmpty() || im->preeditString().isEmpty()) {
+                // The composition ended: the widget drops its preedit text.
+                QInputMethodEvent done;
+                forward(watched, done);
+            } else {
+                QInputMethodEvent preedit(im->preeditString(), im->attributes());
+                forward(watched, preedit);
+            }
+            return true;
+        }
+        case QEvent::ContextMenu: {
+            auto* text = dynamic_cast<TextEditing*>(child_);
+            if (!text || !child_->Visible() || !child_->Enabled()) return true;
+            if (host.focused() != child_) host.setFocus(child_);
+            qh->syncViews();
+            auto* menu = makeEditMenu(*text, w, [qh] { qh->syncViews(); });
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
         case QEvent::MouseButtonPress: {

@@ -35,17 +35,33 @@ struct Appearance {
 
 }  // namespace ax::detail
 
-// The appearance members of a headless control, kept in a detail::Appearance member named look_.
-#define AX_HEADLESS_FONT_AND_POINTER                                                                      \
-    FontPtr Font() const override { return look_.font; }                                                  \
-    void setFont(FontPtr f) override { look_.font = ax::detail::checkedFont(std::move(f)); }              \
-    int16_t MousePointer() const override { return look_.mousePointer; }                                  \
-    void setMousePointer(int16_t v) override { look_.mousePointer = ax::detail::checkedMousePointer(v); } \
-    PicturePtr MouseIcon() const override { return look_.mouseIcon; }                                     \
-    void setMouseIcon(PicturePtr p) override { look_.mouseIcon = std::move(p); }
+// The appearance members of a headless control, kept in a detail::Appearance member named look_. Each
+// let tells a watching view (Child::changed).
+#define AX_HEADLESS_FONT_AND_POINTER                                     \
+    FontPtr Font() const override { return look_.font; }                 \
+    void setFont(FontPtr f) override {                                   \
+        look_.font = ax::detail::checkedFont(std::move(f));              \
+        changed();                                                       \
+    }                                                                    \
+    int16_t MousePointer() const override { return look_.mousePointer; } \
+    void setMousePointer(int16_t v) override {                           \
+        look_.mousePointer = ax::detail::checkedMousePointer(v);         \
+        changed();                                                       \
+    }                                                                    \
+    PicturePtr MouseIcon() const override { return look_.mouseIcon; }    \
+    void setMouseIcon(PicturePtr p) override {                           \
+        look_.mouseIcon = std::move(p);                                  \
+        changed();                                                       \
+    }
 
 #define AX_HEADLESS_COLOURS                                         \
     OleColor BackColor() const override { return look_.backColor; } \
-    void setBackColor(OleColor c) override { look_.backColor = c; } \
+    void setBackColor(OleColor c) override {                        \
+        look_.backColor = c;                                        \
+        changed();                                                  \
+    }                                                               \
     OleColor ForeColor() const override { return look_.foreColor; } \
-    void setForeColor(OleColor c) override { look_.foreColor = c; }
+    void setForeColor(OleColor c) override {                        \
+        look_.foreColor = c;                                        \
+        changed();                                                  \
+    }

@@ -8,6 +8,7 @@ void HeadlessCheckBox::setValue(int16_t v) {
     if (v < Unchecked || v > Grayed) raise(err::InvalidPropertyValue);
     if (v == value_) return;
     value_ = v;
+    changed();
     fire(onClick);
 }
 

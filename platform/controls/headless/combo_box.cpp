@@ -20,6 +20,7 @@ void HeadlessComboBox::AddItem(const std::string& item, int32_t index) {
     if (index < 0 || index > ListCount()) raise(err::InvalidProcedureCall);
     items_.insert(items_.begin() + index, item);
     if (listIndex_ >= index) ++listIndex_;
+    changed();
 }
 
 void HeadlessComboBox::RemoveItem(int32_t index) {
@@ -30,6 +31,7 @@ void HeadlessComboBox::RemoveItem(int32_t index) {
     } else if (listIndex_ > index) {
         --listIndex_;
     }
+    changed();
 }
 
 void HeadlessComboBox::Clear() {
@@ -37,6 +39,7 @@ void HeadlessComboBox::Clear() {
     items_.clear();
     listIndex_ = -1;
     field_.setText("");
+    changed();
     if (hadText) fire(onChange);
 }
 
@@ -48,6 +51,7 @@ void HeadlessComboBox::setList(int32_t index, const std::string& v) {
     if (index < 0 || index >= ListCount()) raise(err::InvalidPropertyArrayIndex);
     items_[size_t(index)] = v;
     if (index == listIndex_ && !editable()) field_.setText(v);
+    changed();
 }
 
 int32_t HeadlessComboBox::findExact(const std::string& text) const {
@@ -60,6 +64,7 @@ void HeadlessComboBox::select(int32_t i, bool click) {
     listIndex_ = i;
     field_.setText(i >= 0 ? items_[size_t(i)] : std::string());
     field_.select(0, field_.length());
+    changed();
     if (click) fire(onClick);
 }
 
@@ -88,23 +93,27 @@ void HeadlessComboBox::setText(const std::string& v) {
     if (v == field_.text()) return;
     field_.setText(v);
     listIndex_ = findExact(v);
+    changed();
     fire(onChange);
 }
 
 void HeadlessComboBox::setSelStart(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     field_.setSelStart(v);
+    changed();
 }
 
 void HeadlessComboBox::setSelLength(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     field_.setSelLength(v);
+    changed();
 }
 
 void HeadlessComboBox::setSelText(const std::string& v) {
     if (!editable()) return;  // the list style has no text of its own to edit
     const std::string before = field_.text();
     field_.replaceSelection(v);
+    changed();
     if (field_.text() != before) {
         listIndex_ = findExact(field_.text());
         fire(onChange);
@@ -115,6 +124,7 @@ void HeadlessComboBox::dropDown() {
     if (dropped_ || !Enabled()) return;
     fire(onDropDown);
     dropped_ = true;
+    changed();
 }
 
 void HeadlessComboBox::chooseByMouse(int32_t index) {
@@ -136,13 +146,31 @@ void HeadlessComboBox::mouseDown(int16_t button, int16_t, float x, float) {
 
 void HeadlessComboBox::typedTextChanged() {
     listIndex_ = findExact(field_.text());
+    changed();
     fire(onChange);
+}
+
+void HeadlessComboBox::run(detail::EditField::Command command) {
+    if (!editable()) return;
+    if (detail::runEditCommand(field_, command, container_ ? container_->clipboard() : nullptr))
+        typedTextChanged();
+    else
+        changed();
+}
+
+void HeadlessComboBox::deleteSelection() {
+    if (editable() && field_.selLength() > 0 && field_.deleteForward()) typedTextChanged();
 }
 
 void HeadlessComboBox::keyDown(int16_t& keyCode, int16_t& shift) {
     fire(onKeyDown, keyCode, shift);
     if (keyCode == 0) return;
     if (detail::handleDropDownKey(*this, keyCode, shift)) return;
+    if (const auto command = detail::editCommandOfKeyDown(keyCode, shift);
+        command != detail::EditField::Command::None) {
+        run(command);
+        return;
+    }
     const bool listKeys = !editable() || dropped_;
     int32_t to = listIndex_;
     switch (keyCode) {
@@ -159,18 +187,18 @@ void HeadlessComboBox::keyDown(int16_t& keyCode, int16_t& shift) {
             to = listKeys ? std::max(listIndex_ - 8, 0) : listIndex_;
             break;
         case key::Home:
-            if (!listKeys) return void(field_.moveCaret(keyCode, shift));
+            if (!listKeys) return moveCaret(keyCode, shift);
             to = 0;
             break;
         case key::End:
-            if (!listKeys) return void(field_.moveCaret(keyCode, shift));
+            if (!listKeys) return moveCaret(keyCode, shift);
             to = ListCount() - 1;
             break;
         case key::Delete:
             if (editable() && field_.deleteForward()) typedTextChanged();
             return;
         default:
-            if (editable()) field_.moveCaret(keyCode, shift);
+            if (editable()) moveCaret(keyCode, shift);
             return;
     }
     if (ListCount() == 0 || Locked()) return;
@@ -186,6 +214,9 @@ void HeadlessComboBox::keyPress(int16_t& keyAscii) {
             if (field_.backspace()) typedTextChanged();
             return;
         }
+        if (const auto command = detail::editCommandOfKeyPress(keyAscii);
+            command != detail::EditField::Command::None)
+            return run(command);
         if (keyAscii > 0 && keyAscii < 32) return;
         std::string ch = decoder_.feed(keyAscii);
         if (!ch.empty() && field_.typeChar(ch)) typedTextChanged();

@@ -6,10 +6,11 @@
 #include "platform/controls/combo_box.h"
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
+#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessComboBox : public ComboBox, public InputTarget {
+class HeadlessComboBox : public ComboBox, public InputTarget, public TextEditing {
   public:
     explicit HeadlessComboBox(Style style = Style::DropDownCombo);
 
@@ -31,9 +32,15 @@ class HeadlessComboBox : public ComboBox, public InputTarget {
     std::string SelText() const override { return field_.selText(); }
     void setSelText(const std::string& v) override;
     bool Locked() const override { return field_.locked; }
-    void setLocked(bool v) override { field_.locked = v; }
+    void setLocked(bool v) override {
+        field_.locked = v;
+        changed();
+    }
     bool RightToLeft() const override { return look_.rightToLeft; }
-    void setRightToLeft(bool v) override { look_.rightToLeft = v; }
+    void setRightToLeft(bool v) override {
+        look_.rightToLeft = v;
+        changed();
+    }
     AX_HEADLESS_FONT_AND_POINTER
     AX_HEADLESS_COLOURS
 
@@ -41,7 +48,10 @@ class HeadlessComboBox : public ComboBox, public InputTarget {
     // choosing an entry with the mouse (drops the list, selects, closes it, raises Click).
     bool DroppedDown() const { return dropped_; }
     void dropDown();
-    void closeUp() { dropped_ = false; }
+    void closeUp() {
+        dropped_ = false;
+        changed();
+    }
     void chooseByMouse(int32_t index);
 
     // Keys: Up/Down (and Home/End, PageUp/PageDown in the list style) choose entries; characters
@@ -52,6 +62,19 @@ class HeadlessComboBox : public ComboBox, public InputTarget {
     // A press on the drop-down button (anywhere on a drop-down list) drops the list or closes it.
     void mouseDown(int16_t button, int16_t shift, float x, float y) override;
 
+    // TextEditing, on the drop-down combo's text (the list style has none: it offers nothing).
+    bool canUndo() const override { return editable() && !field_.locked && field_.canUndo(); }
+    bool canRedo() const override { return editable() && !field_.locked && field_.canRedo(); }
+    bool hasSelection() const override { return editable() && field_.selLength() > 0; }
+    bool readOnly() const override { return !editable() || field_.locked; }
+    void cut() override { run(detail::EditField::Command::Cut); }
+    void copy() override { run(detail::EditField::Command::Copy); }
+    void paste() override { run(detail::EditField::Command::Paste); }
+    void undo() override { run(detail::EditField::Command::Undo); }
+    void redo() override { run(detail::EditField::Command::Redo); }
+    void deleteSelection() override;
+    void selectAll() override { run(detail::EditField::Command::SelectAll); }
+
   private:
     bool editable() const { return style_ == Style::DropDownCombo; }
     int32_t findExact(const std::string& text) const;
@@ -59,6 +82,10 @@ class HeadlessComboBox : public ComboBox, public InputTarget {
     void select(int32_t i, bool click);
     // After the user edited the text: the entry that reads the same, if any, is the selection.
     void typedTextChanged();
+    void run(detail::EditField::Command command);
+    void moveCaret(int16_t keyCode, int16_t shift) {
+        if (field_.moveCaret(keyCode, shift)) changed();
+    }
 
     Style style_;
     std::vector<std::string> items_;

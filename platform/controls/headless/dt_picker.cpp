@@ -6,6 +6,8 @@
 
 #include "platform/automation/errors.h"
 #include "platform/automation/locale.h"
+#include "platform/controls/headless/edit_field.h"
+#include "platform/host/clipboard.h"
 
 namespace ax {
 
@@ -67,6 +69,7 @@ void HeadlessDTPicker::setValue(const Variant& v) {
         if (!checkBox_) raise(err::InvalidPropertyValue);
         if (checked_) {
             checked_ = false;
+            changed();
             fire(onChange);
         }
         return;
@@ -87,11 +90,13 @@ void HeadlessDTPicker::setValue(const Variant& v) {
     }
     const bool wasChecked = checked_;
     checked_ = true;
+    changed();
     if (!moveTo(c) && !wasChecked) fire(onChange);
 }
 
 void HeadlessDTPicker::setCheckBox(bool v) {
     checkBox_ = v;
+    changed();
     if (!v && !checked_) {
         checked_ = true;  // without a check box there is always a date
         fire(onChange);
@@ -129,11 +134,13 @@ void HeadlessDTPicker::setFormat(int16_t v) {
     if (v < LongDate || v > CustomFormatted) raise(err::InvalidPropertyValue);
     format_ = v;
     field_ = pending_ = pendingDigits_ = 0;
+    changed();
 }
 
 void HeadlessDTPicker::setCustomFormat(const std::string& v) {
     customFormat_ = v;
     field_ = pending_ = pendingDigits_ = 0;
+    changed();
 }
 
 std::vector<HeadlessDTPicker::Token> HeadlessDTPicker::tokens() const {
@@ -274,6 +281,7 @@ bool HeadlessDTPicker::moveTo(CivilDateTime c) {
     const CivilDateTime lo = toCivil(minDate_), hi = toCivil(maxDate_);
     if (dayKey(c) < dayKey(lo)) c.year = lo.year, c.month = lo.month, c.day = lo.day;
     if (dayKey(c) > dayKey(hi)) c.year = hi.year, c.month = hi.month, c.day = hi.day;
+    changed();
     if (sameMoment(c, value_)) return false;
     value_ = c;
     fire(onChange);
@@ -283,6 +291,7 @@ bool HeadlessDTPicker::moveTo(CivilDateTime c) {
 void HeadlessDTPicker::clickCheckBox() {
     if (!checkBox_ || !Enabled()) return;
     checked_ = !checked_;
+    changed();
     fire(onChange);
 }
 
@@ -290,12 +299,44 @@ void HeadlessDTPicker::dropDown() {
     if (upDown_ || dropped_ || !Enabled()) return;
     fire(onDropDown);
     dropped_ = true;
+    changed();
 }
 
 void HeadlessDTPicker::closeUp() {
     if (!dropped_) return;
     dropped_ = false;
+    changed();
     fire(onCloseUp);
+}
+
+void HeadlessDTPicker::copy() {
+    Clipboard* clipboard = container_ ? container_->clipboard() : nullptr;
+    if (clipboard && Checked()) clipboard->setText(Text());
+}
+
+void HeadlessDTPicker::paste() {
+    Clipboard* clipboard = container_ ? container_->clipboard() : nullptr;
+    if (!clipboard || !Enabled()) return;
+    const std::string text(detail::firstLine(clipboard->text()));
+    if (!readsAsDate(text)) return;
+    CivilDateTime pasted;
+    try {
+        pasted = toCivil(cDate(Variant(text)));
+    } catch (const AutomationError&) {
+        return;
+    }
+    // The pasted text replaces what the format shows: the time of a time picker, else the date.
+    CivilDateTime c = value_;
+    if (format_ == Time) {
+        c.hour = pasted.hour, c.minute = pasted.minute, c.second = pasted.second;
+    } else {
+        c.year = pasted.year, c.month = pasted.month, c.day = pasted.day;
+        if (dayKey(c) < dayKey(toCivil(minDate_)) || dayKey(c) > dayKey(toCivil(maxDate_))) return;
+    }
+    pending_ = pendingDigits_ = 0;
+    const bool wasChecked = checked_;
+    checked_ = true;
+    if (!moveTo(c) && !wasChecked) fire(onChange);
 }
 
 void HeadlessDTPicker::chooseFromCalendar(Date day) {
@@ -431,6 +472,14 @@ void HeadlessDTPicker::keyDown(int16_t& keyCode, int16_t& shift) {
         dropped_ ? closeUp() : dropDown();
         return;
     }
+    switch (detail::editCommandOfKeyDown(keyCode, shift)) {
+        case detail::EditField::Command::Copy:
+            return copy();
+        case detail::EditField::Command::Paste:
+            return paste();
+        default:
+            break;
+    }
     if (dropped_ && (keyCode == key::Escape || keyCode == key::Return)) {
         closeUp();
         return;
@@ -463,6 +512,8 @@ void HeadlessDTPicker::keyPress(int16_t& keyAscii) {
         clickCheckBox();
         return;
     }
+    if (keyAscii == editkey::Copy) return copy();
+    if (keyAscii == editkey::Paste) return paste();
     if (!Checked()) return;  // a cleared picker takes no typing until it is ticked again
     const Locale& loc = currentLocale();
     if (keyAscii >= '0' && keyAscii <= '9') {

@@ -7,10 +7,14 @@
 #include "platform/automation/convert.h"
 #include "platform/controls/dt_picker.h"
 #include "platform/controls/headless/appearance.h"
+#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessDTPicker : public DTPicker, public InputTarget {
+// Its typed fields take the clipboard as a whole: Ctrl+C (Ctrl+Insert) copies the displayed text, and
+// Ctrl+V (Shift+Insert) pastes a text that reads as a date or time into the fields the format shows,
+// within MinDate..MaxDate; anything else is refused without a change.
+class HeadlessDTPicker : public DTPicker, public InputTarget, public TextEditing {
   public:
     HeadlessDTPicker();
 
@@ -27,7 +31,10 @@ class HeadlessDTPicker : public DTPicker, public InputTarget {
     std::string CustomFormat() const override { return customFormat_; }
     void setCustomFormat(const std::string& v) override;
     bool UpDown() const override { return upDown_; }
-    void setUpDown(bool v) override { upDown_ = v; }
+    void setUpDown(bool v) override {
+        upDown_ = v;
+        changed();
+    }
     std::string Text() const override;
 
     OleColor CalendarBackColor() const override { return calendar_[0]; }
@@ -61,6 +68,20 @@ class HeadlessDTPicker : public DTPicker, public InputTarget {
     // drops the calendar, or with UpDown steps the focused field (upper half up, lower half down).
     void mouseDown(int16_t button, int16_t shift, float x, float y) override;
     void lostFocus() override;
+
+    // TextEditing: copy and paste of the whole value; nothing to cut or undo.
+    bool canUndo() const override { return false; }
+    bool canRedo() const override { return false; }
+    bool hasSelection() const override { return Checked(); }
+    bool readOnly() const override { return !Enabled(); }
+    bool canCut() const override { return false; }
+    void cut() override {}
+    void copy() override;
+    void paste() override;
+    void undo() override {}
+    void redo() override {}
+    void deleteSelection() override {}
+    void selectAll() override {}
 
     struct Token {
         std::string text;  // a pattern token, or literal text

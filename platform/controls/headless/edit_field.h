@@ -10,6 +10,10 @@
 
 #include "platform/automation/utf8.h"
 
+namespace ax {
+class Clipboard;
+}
+
 namespace ax::detail {
 
 // A text as a list of characters, each kept as its own UTF-8 bytes (a stray byte is one
@@ -33,6 +37,9 @@ class KeyCharDecoder {
 
 class EditField {
   public:
+    // What an editing key asks for (see editCommandOf).
+    enum class Command { None, SelectAll, Copy, Paste, Cut, Undo, Redo };
+
     const Chars& chars() const { return chars_; }
     std::string text() const { return joinChars(chars_); }
     int32_t length() const { return static_cast<int32_t>(chars_.size()); }
@@ -60,11 +67,43 @@ class EditField {
     // Caret keys (Left, Right, Home, End); Shift extends the selection. Answers whether handled.
     bool moveCaret(int16_t keyCode, int16_t shift);
 
+    // The clipboard side, as a desktop edit does it: a paste replaces the selection with the text up
+    // to its first line break, cut to the room maxLength leaves; a cut answers what it removed.
+    bool paste(std::string_view clip);
+    std::string cut();
+    void selectAll() { select(0, length()); }
+    // The user's edits undo step by step (a run of typed characters, or of erased ones, is one step)
+    // and redo; the program setting the text forgets them.
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    bool undo();
+    bool redo();
+
   private:
+    enum class Run { None, Typing, Erasing };
+    struct Snapshot {
+        Chars chars;
+        int32_t anchor, caret;
+    };
     void eraseSelection();
+    // Keeps the state before a user's edit, unless the edit continues a run of the same kind.
+    void remember(Run run, bool fresh = false);
+    void restoreFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to);
 
     Chars chars_;
     int32_t anchor_ = 0, caret_ = 0;
+    std::vector<Snapshot> undo_, redo_;
+    Run run_ = Run::None;
 };
+
+// The editing command of a key press (Ctrl+A, C, V, X, Y, Z) or key down (Shift+Delete cuts,
+// Ctrl+Insert copies, Shift+Insert pastes); None for any other key.
+EditField::Command editCommandOfKeyPress(int16_t keyAscii);
+EditField::Command editCommandOfKeyDown(int16_t keyCode, int16_t shift);
+// The first line of a text: a single-line field takes a pasted text up to its first line break.
+std::string_view firstLine(std::string_view text);
+// Runs an editing command on the field through the clipboard (none: cut, copy and paste do nothing);
+// answers whether the text changed.
+bool runEditCommand(EditField& field, EditField::Command command, Clipboard* clipboard);
 
 }  // namespace ax::detail

@@ -16,13 +16,16 @@ HeadlessImageCombo::HeadlessImageCombo() {
             field_.setText(item->Text());
             field_.select(0, field_.length());
         }
+        changed();
     };
     // Clearing the entries clears the text with them, as a combo box's Clear does.
     items_->onCleared = [this] {
         if (field_.length() == 0) return;
         field_.setText("");
+        changed();
         fire(onChange);
     };
+    items_->onEntriesChanged = [this] { changed(); };
 }
 
 void HeadlessImageCombo::setSelectedItem(std::shared_ptr<ComboItem> item) {
@@ -38,11 +41,13 @@ void HeadlessImageCombo::setText(const std::string& v) {
 void HeadlessImageCombo::setSelStart(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     field_.setSelStart(v);
+    changed();
 }
 
 void HeadlessImageCombo::setSelLength(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
     field_.setSelLength(v);
+    changed();
 }
 
 void HeadlessImageCombo::typedTextChanged() {
@@ -56,13 +61,26 @@ void HeadlessImageCombo::typedTextChanged() {
     typing_ = true;
     items_->select(match.get());
     typing_ = false;
+    changed();
     fire(onChange);
+}
+
+void HeadlessImageCombo::run(detail::EditField::Command command) {
+    if (detail::runEditCommand(field_, command, container_ ? container_->clipboard() : nullptr))
+        typedTextChanged();
+    else
+        changed();
+}
+
+void HeadlessImageCombo::deleteSelection() {
+    if (field_.selLength() > 0 && field_.deleteForward()) typedTextChanged();
 }
 
 void HeadlessImageCombo::dropDown() {
     if (dropped_ || !Enabled()) return;
     fire(onDropDown);
     dropped_ = true;
+    changed();
 }
 
 void HeadlessImageCombo::mouseDown(int16_t button, int16_t, float x, float) {
@@ -79,6 +97,7 @@ void HeadlessImageCombo::choose(int32_t index) {
     // Choosing the entry that is already selected still puts its text back.
     field_.setText(item->Text());
     field_.select(0, field_.length());
+    changed();
     fire(onClick);
 }
 
@@ -94,6 +113,9 @@ void HeadlessImageCombo::keyDown(int16_t& keyCode, int16_t& shift) {
     fire(onKeyDown, keyCode, shift);
     if (keyCode == 0) return;
     if (detail::handleDropDownKey(*this, keyCode, shift)) return;
+    if (const auto command = detail::editCommandOfKeyDown(keyCode, shift);
+        command != detail::EditField::Command::None)
+        return run(command);
     if (keyCode == key::Down || keyCode == key::Up) {
         const int32_t n = items_->Count();
         if (n == 0 || Locked()) return;
@@ -107,7 +129,7 @@ void HeadlessImageCombo::keyDown(int16_t& keyCode, int16_t& shift) {
         if (field_.deleteForward()) typedTextChanged();
         return;
     }
-    field_.moveCaret(keyCode, shift);
+    if (field_.moveCaret(keyCode, shift)) changed();
 }
 
 void HeadlessImageCombo::keyPress(int16_t& keyAscii) {
@@ -117,6 +139,9 @@ void HeadlessImageCombo::keyPress(int16_t& keyAscii) {
         if (field_.backspace()) typedTextChanged();
         return;
     }
+    if (const auto command = detail::editCommandOfKeyPress(keyAscii);
+        command != detail::EditField::Command::None)
+        return run(command);
     if (keyAscii > 0 && keyAscii < 32) return;
     const std::string ch = decoder_.feed(keyAscii);
     if (!ch.empty() && field_.typeChar(ch)) typedTextChanged();

@@ -4,15 +4,19 @@
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
 #include "platform/controls/image_combo.h"
+#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessImageCombo : public ImageCombo, public InputTarget {
+class HeadlessImageCombo : public ImageCombo, public InputTarget, public TextEditing {
   public:
     HeadlessImageCombo();
 
     std::shared_ptr<ax::ImageList> ImageList() const override { return imageList_; }
-    void setImageList(std::shared_ptr<ax::ImageList> list) override { imageList_ = std::move(list); }
+    void setImageList(std::shared_ptr<ax::ImageList> list) override {
+        imageList_ = std::move(list);
+        changed();
+    }
     std::shared_ptr<ax::ComboItems> ComboItems() const override { return items_; }
     std::shared_ptr<ComboItem> SelectedItem() const override { return items_->selected(); }
     void setSelectedItem(std::shared_ptr<ComboItem> item) override;
@@ -24,13 +28,19 @@ class HeadlessImageCombo : public ImageCombo, public InputTarget {
     void setSelLength(int32_t v) override;
     std::string SelText() const override { return field_.selText(); }
     bool Locked() const override { return field_.locked; }
-    void setLocked(bool v) override { field_.locked = v; }
+    void setLocked(bool v) override {
+        field_.locked = v;
+        changed();
+    }
     AX_HEADLESS_FONT_AND_POINTER
     AX_HEADLESS_COLOURS
 
     bool DroppedDown() const { return dropped_; }
     void dropDown();
-    void closeUp() { dropped_ = false; }
+    void closeUp() {
+        dropped_ = false;
+        changed();
+    }
     // The user picks entry index (1..Count, else 380) in the dropped list: it is selected, the
     // list closes, Click is raised.
     void chooseByMouse(int32_t index);
@@ -41,9 +51,23 @@ class HeadlessImageCombo : public ImageCombo, public InputTarget {
     // A press on the drop-down button drops the list or closes it.
     void mouseDown(int16_t button, int16_t shift, float x, float y) override;
 
+    // TextEditing, on the editable text.
+    bool canUndo() const override { return !field_.locked && field_.canUndo(); }
+    bool canRedo() const override { return !field_.locked && field_.canRedo(); }
+    bool hasSelection() const override { return field_.selLength() > 0; }
+    bool readOnly() const override { return field_.locked; }
+    void cut() override { run(detail::EditField::Command::Cut); }
+    void copy() override { run(detail::EditField::Command::Copy); }
+    void paste() override { run(detail::EditField::Command::Paste); }
+    void undo() override { run(detail::EditField::Command::Undo); }
+    void redo() override { run(detail::EditField::Command::Redo); }
+    void deleteSelection() override;
+    void selectAll() override { run(detail::EditField::Command::SelectAll); }
+
   private:
     void choose(int32_t index);  // 1-based, by the user
     void typedTextChanged();
+    void run(detail::EditField::Command command);
 
     std::shared_ptr<ax::ComboItems> items_ = std::make_shared<ax::ComboItems>();
     std::shared_ptr<ax::ImageList> imageList_;

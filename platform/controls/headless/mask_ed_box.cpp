@@ -5,6 +5,7 @@
 #include "platform/automation/convert.h"
 #include "platform/automation/errors.h"
 #include "platform/automation/locale.h"
+#include "platform/host/clipboard.h"
 
 namespace ax {
 
@@ -37,7 +38,118 @@ template <class F>
 void HeadlessMaskEdBox::changing(F&& edit) {
     const std::string before = Text();
     edit();
+    changed();
     if (Text() != before) fire(onChange);
+}
+
+HeadlessMaskEdBox::Snapshot HeadlessMaskEdBox::snapshot() const {
+    Snapshot s{{}, anchor_, caret_};
+    s.values.reserve(slots_.size());
+    for (const Slot& slot : slots_) s.values.push_back(slot.value);
+    return s;
+}
+
+template <class F>
+void HeadlessMaskEdBox::userEdit(Run run, F&& edit) {
+    if (!masked()) return changing(std::forward<F>(edit));
+    Snapshot before = snapshot();
+    changing(std::forward<F>(edit));
+    if (snapshot().values == before.values) return;
+    if (run == Run::None || run != run_) {
+        undo_.push_back(std::move(before));
+        if (undo_.size() > 100) undo_.erase(undo_.begin());
+    }
+    redo_.clear();
+    run_ = run;
+}
+
+void HeadlessMaskEdBox::forgetEdits() {
+    undo_.clear();
+    redo_.clear();
+    run_ = Run::None;
+}
+
+void HeadlessMaskEdBox::restoreFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to) {
+    changing([&] {
+        to.push_back(snapshot());
+        Snapshot& s = from.back();
+        for (size_t i = 0; i < slots_.size() && i < s.values.size(); ++i) slots_[i].value = s.values[i];
+        anchor_ = s.anchor;
+        caret_ = s.caret;
+        from.pop_back();
+    });
+    run_ = Run::None;
+}
+
+bool HeadlessMaskEdBox::pasteMasked(const std::string& text) {
+    const int32_t start = SelStart();
+    clearRange(start, SelLength());
+    int32_t p = start;
+    for (const std::string& ch : detail::splitChars(detail::firstLine(text))) {
+        while (p < size() && !slots_[size_t(p)].kind && slots_[size_t(p)].literal != ch) ++p;
+        if (p >= size()) break;
+        Slot& s = slots_[size_t(p)];
+        if (!s.kind || ch == prompt_) {
+            ++p;
+            continue;
+        }
+        std::string f = fitted(s, ch);
+        if (!f.empty()) {
+            s.value = std::move(f);
+            ++p;
+            continue;
+        }
+        // A separator further on ends this part early, as typing it does; anything else is dropped.
+        for (int32_t q = p + 1; q < size(); ++q) {
+            if (!slots_[size_t(q)].kind && slots_[size_t(q)].literal == ch) {
+                p = q + 1;
+                break;
+            }
+        }
+    }
+    anchor_ = caret_ = p;
+    return true;
+}
+
+void HeadlessMaskEdBox::run(detail::EditField::Command command) {
+    using C = detail::EditField::Command;
+    Clipboard* clipboard = container_ ? container_->clipboard() : nullptr;
+    if (!masked()) {
+        changing([&] { detail::runEditCommand(plain_, command, clipboard); });
+        return;
+    }
+    switch (command) {
+        case C::SelectAll:
+            anchor_ = 0;
+            caret_ = size();
+            run_ = Run::None;
+            changed();
+            break;
+        case C::Copy:
+            if (clipboard && SelLength() > 0) clipboard->setText(SelText());
+            break;
+        case C::Cut:
+            if (!clipboard || SelLength() == 0) break;
+            clipboard->setText(SelText());
+            userEdit(Run::None, [&] { deleteMasked(); });
+            break;
+        case C::Paste:
+            if (clipboard) userEdit(Run::None, [&] { pasteMasked(clipboard->text()); });
+            break;
+        case C::Undo:
+            if (!undo_.empty()) restoreFrom(undo_, redo_);
+            break;
+        case C::Redo:
+            if (!redo_.empty()) restoreFrom(redo_, undo_);
+            break;
+        case C::None:
+            break;
+    }
+}
+
+void HeadlessMaskEdBox::deleteSelection() {
+    if (SelLength() == 0) return;
+    userEdit(Run::None, [&] { masked() ? deleteMasked() : plain_.deleteForward(); });
 }
 
 void HeadlessMaskEdBox::setMask(const std::string& v) {
@@ -74,6 +186,7 @@ void HeadlessMaskEdBox::setMask(const std::string& v) {
         mask_ = v;
         slots_ = std::move(slots);
         anchor_ = caret_ = 0;
+        forgetEdits();
         if (masked())
             refit(source);
         else
@@ -190,6 +303,7 @@ void HeadlessMaskEdBox::setText(const std::string& v) {
         for (size_t i = 0; i < slots_.size(); ++i) slots_[i].value = std::move(values[i]);
         anchor_ = caret_ = 0;
     });
+    forgetEdits();
 }
 
 int32_t HeadlessMaskEdBox::SelStart() const {
@@ -202,15 +316,19 @@ int32_t HeadlessMaskEdBox::SelLength() const {
 
 void HeadlessMaskEdBox::setSelStart(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
+    changed();
     if (!masked()) return plain_.setSelStart(v);
     anchor_ = caret_ = std::min(v, size());
+    run_ = Run::None;
 }
 
 void HeadlessMaskEdBox::setSelLength(int32_t v) {
     if (v < 0) raise(err::InvalidPropertyValue);
+    changed();
     if (!masked()) return plain_.setSelLength(v);
     anchor_ = SelStart();
     caret_ = static_cast<int32_t>(std::min<int64_t>(int64_t(anchor_) + v, size()));
+    run_ = Run::None;
 }
 
 std::string HeadlessMaskEdBox::SelText() const {
@@ -289,12 +407,15 @@ bool HeadlessMaskEdBox::deleteMasked() {
 
 void HeadlessMaskEdBox::keyDown(int16_t& keyCode, int16_t& shift) {
     fire(onKeyDown, keyCode, shift);
+    if (const auto command = detail::editCommandOfKeyDown(keyCode, shift);
+        command != detail::EditField::Command::None)
+        return run(command);
     if (keyCode == key::Delete) {
-        changing([&] { masked() ? deleteMasked() : plain_.deleteForward(); });
+        userEdit(Run::None, [&] { masked() ? deleteMasked() : plain_.deleteForward(); });
         return;
     }
     if (!masked()) {
-        plain_.moveCaret(keyCode, shift);
+        if (plain_.moveCaret(keyCode, shift)) changed();
         return;
     }
     const bool extend = (shift & shiftmask::Shift) != 0;
@@ -317,19 +438,24 @@ void HeadlessMaskEdBox::keyDown(int16_t& keyCode, int16_t& shift) {
     }
     caret_ = std::clamp(to, 0, size());
     if (!extend) anchor_ = caret_;
+    run_ = Run::None;
+    changed();
 }
 
 void HeadlessMaskEdBox::keyPress(int16_t& keyAscii) {
     fire(onKeyPress, keyAscii);
     if (keyAscii == 0) return;
     if (keyAscii == key::Back) {
-        changing([&] { masked() ? backspaceMasked() : plain_.backspace(); });
+        userEdit(Run::None, [&] { masked() ? backspaceMasked() : plain_.backspace(); });
         return;
     }
+    if (const auto command = detail::editCommandOfKeyPress(keyAscii);
+        command != detail::EditField::Command::None)
+        return run(command);
     if (keyAscii > 0 && keyAscii < 32) return;
     const std::string ch = decoder_.feed(keyAscii);
     if (ch.empty()) return;
-    changing([&] { masked() ? typeMasked(ch) : plain_.typeChar(ch); });
+    userEdit(Run::Typing, [&] { masked() ? typeMasked(ch) : plain_.typeChar(ch); });
 }
 
 }  // namespace ax

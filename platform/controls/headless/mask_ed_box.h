@@ -1,15 +1,17 @@
 // The headless masked edit box: typing fills input positions in overwrite mode and skips
-// literals; a character that does not fit its position is refused.
+// literals; a character that does not fit its position is refused. A paste goes through the mask
+// the same way from the caret on; the user's edits undo.
 #pragma once
 #include <vector>
 
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
 #include "platform/controls/mask_ed_box.h"
+#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
+class HeadlessMaskEdBox : public MaskEdBox, public InputTarget, public TextEditing {
   public:
     HeadlessMaskEdBox() { plain_.maxLength = 64; }
 
@@ -28,7 +30,10 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
     void setSelLength(int32_t v) override;
     std::string SelText() const override;
     bool AllowPrompt() const override { return allowPrompt_; }
-    void setAllowPrompt(bool v) override { allowPrompt_ = v; }
+    void setAllowPrompt(bool v) override {
+        allowPrompt_ = v;
+        changed();
+    }
     bool PromptInclude() const override { return promptInclude_; }
     void setPromptInclude(bool v) override;
     AX_HEADLESS_FONT_AND_POINTER
@@ -39,6 +44,21 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
     void keyDown(int16_t& keyCode, int16_t& shift) override;
     void keyPress(int16_t& keyAscii) override;
     void keyUp(int16_t& keyCode, int16_t& shift) override { fire(onKeyUp, keyCode, shift); }
+
+    // TextEditing: the clipboard holds the selected text as shown; a paste fills positions from the
+    // selection's start as typing would (a separator moves past the mask's next one, a prompt character
+    // leaves its position empty); what fits nowhere is dropped.
+    bool canUndo() const override { return masked() ? !undo_.empty() : plain_.canUndo(); }
+    bool canRedo() const override { return masked() ? !redo_.empty() : plain_.canRedo(); }
+    bool hasSelection() const override { return SelLength() > 0; }
+    bool readOnly() const override { return false; }
+    void cut() override { run(detail::EditField::Command::Cut); }
+    void copy() override { run(detail::EditField::Command::Copy); }
+    void paste() override { run(detail::EditField::Command::Paste); }
+    void undo() override { run(detail::EditField::Command::Undo); }
+    void redo() override { run(detail::EditField::Command::Redo); }
+    void deleteSelection() override;
+    void selectAll() override { run(detail::EditField::Command::SelectAll); }
 
   private:
     struct Slot {
@@ -59,9 +79,23 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
     bool typeMasked(const std::string& ch);
     bool backspaceMasked();
     bool deleteMasked();
+    bool pasteMasked(const std::string& text);
     // Runs an edit and raises Change when the displayed text differs afterwards.
     template <class F>
     void changing(F&& edit);
+    // A user's edit of the masked positions: kept for undo when it changes them (a run of typed
+    // characters is one step).
+    enum class Run { None, Typing, Other };
+    template <class F>
+    void userEdit(Run run, F&& edit);
+    void run(detail::EditField::Command command);
+    void forgetEdits();
+    struct Snapshot {
+        std::vector<std::string> values;
+        int32_t anchor, caret;
+    };
+    Snapshot snapshot() const;
+    void restoreFrom(std::vector<Snapshot>& from, std::vector<Snapshot>& to);
 
     std::string mask_;
     std::string prompt_ = "_";
@@ -70,6 +104,8 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget {
     std::vector<Slot> slots_;
     detail::EditField plain_;         // the text while the mask is empty
     int32_t anchor_ = 0, caret_ = 0;  // selection over the masked display
+    std::vector<Snapshot> undo_, redo_;
+    Run run_ = Run::None;
     detail::Appearance look_;
     detail::KeyCharDecoder decoder_;
 };

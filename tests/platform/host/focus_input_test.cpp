@@ -112,28 +112,44 @@ TEST(HeadlessInput, KeysArriveInDesktopOrderAndAPressSetToZeroIsDiscarded) {
     EXPECT_EQ(p.host.keyPress('z'), 'Q');  // what the handlers left
 }
 
-TEST(HeadlessInput, TabMovesTheFocusInTabOrderAndReachesAChildOnlyWithNowhereElseToGo) {
+TEST(HeadlessInput, TabMovesBetweenControlsEachOneStopAndReachesAChildOnlyWithNowhereElseToGo) {
     Placed p;
     auto& c = *p.control;
     c.grid->SetFocus();
     p.log->clear();
-    p.host.typeKey(ax::key::Tab);  // the only child that can take the focus sees the key
+    p.host.typeKey(ax::key::Tab);  // the only stop, focused at its entry: the child sees the key
     EXPECT_EQ(*p.log, (Log{"Grid KeyDown 9 0", "Grid KeyUp 9 0"}));
 
+    // A child shown over the control (an editor) is part of the control's stop: Tab from it goes
+    // back to the control's entry, which closes an editor as any focus loss does.
     c.text->setVisible(true);
-    c.image->setVisible(true);  // cannot take the focus, so never in the tab order
+    c.image->setVisible(true);  // cannot take the focus, so never a stop
+    c.text->SetFocus();
     p.log->clear();
     p.host.typeKey(ax::key::Tab);
-    EXPECT_EQ(*p.log, (Log{"Grid LostFocus", "Txt GotFocus"}));
-    p.log->clear();
-    p.host.typeText("\t");  // a typed tab character moves on the same way, wrapping round
     EXPECT_EQ(*p.log, (Log{"Txt LostFocus", "Grid GotFocus"}));
+
+    // A second control is a stop of its own, entered at its first child; Tab and Shift+Tab wrap.
+    auto second = std::make_shared<hosttest::TestControl>(p.log);
+    p.host.place(second, 2000, 1000);
+    c.text->SetFocus();
     p.log->clear();
-    p.host.typeKey(ax::key::Tab, ax::shiftmask::Shift);  // backwards
-    EXPECT_EQ(p.host.focused(), c.text.get());
+    p.host.typeText("\t");  // a typed tab character moves on the same way
+    EXPECT_EQ(p.host.focused(), second->grid.get());
+    EXPECT_EQ(p.log->front(), "Txt LostFocus");
+    p.host.typeKey(ax::key::Tab);
+    EXPECT_EQ(p.host.focused(), c.grid.get());
+    c.text->SetFocus();
+    p.host.typeKey(ax::key::Tab, ax::shiftmask::Shift);  // backwards out of the first control
+    EXPECT_EQ(p.host.focused(), second->grid.get());
+    EXPECT_EQ(p.host.tabStop(*c.text), c.grid.get());
+    c.text->SetFocus();
     p.host.typeKey(ax::key::Tab, ax::shiftmask::Ctrl);  // Ctrl+Tab is the child's own key
     EXPECT_EQ(p.host.focused(), c.text.get());
     EXPECT_EQ(p.log->back(), "Txt KeyUp 9 2");
+    p.host.hide(*second);  // a hidden control is no stop
+    p.host.typeKey(ax::key::Tab);
+    EXPECT_EQ(p.host.focused(), c.grid.get());
 
     // A disabled or hidden control takes neither clicks nor the focus by tabbing.
     p.host.surface(c).setEnabled(false);

@@ -1,6 +1,8 @@
 // The inner grid on screen: painted cells, clicks and keys reaching the model as in the headless
 // host, scrolling by bar and wheel, and Redraw holding the picture.
 #include <QAccessible>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -114,15 +116,25 @@ TEST(QtGrid, PaintsFixedCellsColoursSelectionAndTexts) {
     p.qt.syncViews();
     const QImage img = p.shot();
     // A point near the cell's top right corner, clear of its left-aligned text.
-    auto colourNear = [&](int32_t row, int32_t col) {
+    auto colourNear = [&](const QImage& shotOf, int32_t row, int32_t col) {
         const int x = int((p.q->ColPos(col) + p.q->ColWidth(col)) / p.q->twipsPerPixelX()) - 5;
         const int y = int(p.q->RowPos(row) / p.q->twipsPerPixelY()) + 3;
-        return img.pixelColor(x, y);
+        return shotOf.pixelColor(x, y);
     };
-    EXPECT_EQ(colourNear(2, 2), QColor(255, 0, 0));
-    EXPECT_EQ(colourNear(0, 2), qtColour(p.q->BackColorFixed()));
-    EXPECT_EQ(colourNear(6, 3), qtColour(p.q->BackColorSel()));  // inside the selection
-    EXPECT_EQ(colourNear(8, 3), qtColour(p.q->BackColor()));
+    EXPECT_EQ(colourNear(img, 2, 2), QColor(255, 0, 0));
+    EXPECT_EQ(colourNear(img, 0, 2), qtColour(p.q->BackColorFixed()));
+    EXPECT_EQ(colourNear(img, 6, 3), qtColour(p.q->BackColorSel()));  // inside the selection
+    EXPECT_EQ(colourNear(img, 8, 3), qtColour(p.q->BackColor()));
+    // System colours are the style's: the headings follow the palette's button colour, a plain colour
+    // stays what it says.
+    const QPalette before = QGuiApplication::palette();
+    QPalette tinted = before;
+    tinted.setColor(QPalette::Button, QColor(10, 120, 200));
+    QGuiApplication::setPalette(tinted);
+    const QImage restyled = p.shot();
+    QGuiApplication::setPalette(before);
+    EXPECT_EQ(colourNear(restyled, 0, 2), QColor(10, 120, 200));
+    EXPECT_EQ(colourNear(restyled, 2, 2), QColor(255, 0, 0));
     // Text is drawn: a cell with text has dark pixels, an emptied one has none.
     auto inkIn = [&](const QImage& im, int32_t row, int32_t col) {
         const QPoint c = p.centre(row, col);
@@ -145,6 +157,33 @@ TEST(QtGrid, PaintsFixedCellsColoursSelectionAndTexts) {
     p.q->setRedraw(true);
     p.qt.syncViews();
     EXPECT_GT(inkIn(p.shot(), 9, 2), 0);
+}
+
+TEST(QtGrid, GridLinesAreEquallyThickAtAFractionalScale) {
+    GridPair p;
+    // Rows of 17 pixels: every other border falls on half a device pixel.
+    for (int32_t r = 0; r < p.q->Rows(); ++r) p.q->setRowHeight(r, 255);
+    p.qt.syncViews();
+    // The canvas drawn at 1.5 device pixels a pixel, as on a screen scaled by 150 %.
+    const QSize size = p.q->canvas()->size();
+    QImage img(size * 3 / 2, QImage::Format_RGB32);
+    img.setDevicePixelRatio(1.5);
+    p.q->canvas()->render(&img);
+    const QColor line = qtColour(p.q->GridColor());
+    // Down column 2, near its right edge (clear of the texts): the run length of every line crossed.
+    const int x = int(((p.q->ColPos(2) + p.q->ColWidth(2)) / p.q->twipsPerPixelX() - 6) * 1.5);
+    std::vector<int> runs;
+    int run = 0;
+    for (int y = int(p.q->RowPos(1) / p.q->twipsPerPixelY() * 1.5); y < img.height(); ++y) {
+        if (img.pixelColor(x, y) == line) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    ASSERT_GE(runs.size(), 6u);
+    for (int r : runs) EXPECT_EQ(r, runs.front()) << ::testing::PrintToString(runs);
 }
 
 TEST(QtGrid, ScrollBarAndWheelScrollTheModelAndLargeGridsStayCheap) {

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -185,4 +186,29 @@ TEST(QtHost, FocusFollowsQtAndTheHostAndBoxesAreRecorded) {
     // A queued answer still comes first.
     p.qt.host().queueMessageBoxAnswer(mb::ResultNo);
     EXPECT_EQ(p.qp->site()->MsgBox("Save?", mb::YesNo), mb::ResultNo);
+}
+
+TEST(QtHost, AProgramsChangesReachTheWidgetsWhenTheEventLoopComesRoundWithNoTimer) {
+    Pair p;
+    auto* line = static_cast<QLineEdit*>(p.widget("txt"));
+    auto* combo = static_cast<QComboBox*>(p.widget("cbo"));
+    auto* check = static_cast<QCheckBox*>(p.widget("chk"));
+    auto* bar = static_cast<QScrollBar*>(p.widget("bar"));
+    // A burst of writes between inputs: each control asks once, and one turn of the loop shows them all.
+    p.qtChild<TextBox>("txt")->setText("first");
+    p.qtChild<TextBox>("txt")->setText("written");
+    p.qtChild<ComboBox>("cbo")->AddItem("violet");
+    p.qtChild<ComboBox>("cbo")->setListIndex(3);
+    p.qtChild<CheckBox>("chk")->setValue(1);
+    p.qtChild<FlatScrollBar>("bar")->setValue(7);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(line->text(), "written");
+    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->currentText(), "violet");
+    EXPECT_EQ(check->checkState(), Qt::Checked);
+    EXPECT_EQ(bar->value(), 7);
+    // A change after the view caught up is heard again.
+    p.qtChild<TextBox>("txt")->setText("again");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(line->text(), "again");
 }

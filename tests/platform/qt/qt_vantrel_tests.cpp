@@ -4,10 +4,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
 
@@ -17,6 +26,7 @@
 #include "platform/controls/headless/flat_scroll_bar.h"
 #include "platform/controls/headless/image_combo.h"
 #include "platform/controls/image_combo.h"
+#include "platform/controls/text_editing.h"
 #include "platform/flexgrid/flexgrid.h"
 #include "platform/headless/headless_children.h"
 #include "platform/host/child.h"
@@ -51,9 +61,9 @@ ax::PicturePtr swatch(uint32_t rgba) {
     return std::make_shared<ax::Picture>(8, 8, std::vector<uint32_t>(64, rgba));
 }
 
-// Six data columns: text, drop-down combo, drop-down list, image combo, check box, number.
+// Seven data columns: text, drop-down combo, drop-down list, image combo, check box, number, mask.
 void build(vantrel::Vantrel& g) {
-    g.setCols(7);
+    g.setCols(8);
     g.setRows(30);
     g.setFixedRows(1);
     g.setFixedCols(1);
@@ -63,12 +73,13 @@ void build(vantrel::Vantrel& g) {
     g.setImageList(images);
     const int32_t kinds[] = {InputStyleKind::TextBox,       InputStyleKind::ComboBox,
                              InputStyleKind::ComboDropDown, InputStyleKind::ImageCombo,
-                             InputStyleKind::CheckBox,      InputStyleKind::ZelPicker};
-    for (int32_t c = 1; c <= 6; ++c) {
+                             InputStyleKind::CheckBox,      InputStyleKind::ZelPicker,
+                             InputStyleKind::MaskEDBox};
+    for (int32_t c = 1; c <= 7; ++c) {
         g.setRow(1);
         g.setCol(c);
         g.setColInputStyle(kinds[c - 1]);
-        g.setColWidth(c, 1400);
+        g.setColWidth(c, 1200);
         if (c >= 2 && c <= 4) {
             for (const char* t : {"Red", "Green", "Blue"}) {
                 int32_t index = 0;
@@ -81,8 +92,11 @@ void build(vantrel::Vantrel& g) {
             }
         }
     }
+    g.setCol(6);
     g.setColZelPickerMin(0);
     g.setColZelPickerMax(100);
+    g.setCol(7);
+    g.setColMaskEditMask("###-####");
     for (int32_t r = 1; r < 30; ++r) {
         g.setTextMatrix(r, 1, "t" + std::to_string(r));
         g.setTextMatrix(r, 6, std::to_string(r));
@@ -110,6 +124,7 @@ class ScreenAndHeadless : public ::testing::Test {
     ScreenAndHeadless() {
         registerNumberEditor();
         headless->setUserMode(true);
+        headless->setAmbientFont(screen.host().ambientFont());  // the same rows on both
         screen.place(onScreen, 10000, 4000);
         headless->place(offScreen, 10000, 4000);
         screen.form()->resize(720, 320);
@@ -142,10 +157,24 @@ class ScreenAndHeadless : public ::testing::Test {
         screen.syncViews();
         headless->typeText(text);
     }
-    void press(Qt::Key qtKey, int16_t keyCode) {
-        QTest::keyClick(keyTarget(), qtKey);
+    // A key with modifiers: QTest presses the modifier keys around it, as a keyboard does; so does
+    // the headless side.
+    void press(Qt::Key qtKey, int16_t keyCode, Qt::KeyboardModifiers mods = {}, int16_t shift = 0) {
+        QTest::keyClick(keyTarget(), qtKey, mods);
         screen.syncViews();
-        headless->typeKey(keyCode);
+        const int16_t modifier = shift & ax::shiftmask::Ctrl ? ax::key::Control : ax::key::Shift;
+        if (shift) headless->keyDown(modifier, shift);
+        headless->typeKey(keyCode, shift);
+        if (shift) headless->keyUp(modifier, 0);
+    }
+    // Ctrl and a letter, on both.
+    void ctrl(char letter) {
+        press(Qt::Key(Qt::Key_A + (letter - 'A')), int16_t(letter), Qt::ControlModifier, 2);
+    }
+    // Both clipboards hold the same text.
+    void clip(const std::string& text) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+        headless->clipboard().setText(text);
     }
     // Drops the open list editor's list with F4 and clicks its entry `index` (from 0).
     void chooseFromList(const std::string& child, int index) {
@@ -162,7 +191,14 @@ class ScreenAndHeadless : public ::testing::Test {
         if (auto* c = dynamic_cast<ax::HeadlessImageCombo*>(same.get())) c->chooseByMouse(index + 1);
     }
     void expectSame(const char* after) {
-        EXPECT_EQ(texts(*onScreen), texts(*offScreen)) << after;
+        const auto a = texts(*onScreen), b = texts(*offScreen);
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (a[i] != b[i]) {
+                ADD_FAILURE() << after << ": cell " << i / size_t(onScreen->Cols()) << ","
+                              << i % size_t(onScreen->Cols()) << " reads \"" << a[i] << "\" on screen, \""
+                              << b[i] << "\" headless";
+                break;
+            }
         EXPECT_EQ(screenHeard->log, headlessHeard->log) << after << "\n" << differences();
     }
     // The two logs from their first difference on.
@@ -272,6 +308,225 @@ TEST_F(ScreenAndHeadless, EveryEditorGivesTheSameCellsAndEvents) {
     EXPECT_EQ(onScreen->TextMatrix(6, 1), "z");
     EXPECT_FALSE(screen.host().child(*onScreen, "TxtBox")->Visible());
     expectSame("scrolling with the text editor open");
+}
+
+// A control with one text box: the next control on the headless form, where the screen has a line edit.
+class NextField : public ax::Control {
+  public:
+    void InitProperties() override {
+        field = site().CreateChild(ax::ChildKind::TextBox, "Field");
+        field->setVisible(true);
+    }
+    ax::ChildPtr field;
+};
+
+TEST_F(ScreenAndHeadless, TabLeavesTheGridForTheNextControlAndShiftTabComesBack) {
+    auto* after = new QLineEdit(screen.form());
+    after->setGeometry(10, 290, 200, 24);
+    after->show();
+    auto next = std::make_shared<NextField>();
+    headless->place(next, 3000, 400);
+    QApplication::setActiveWindow(screen.form());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.form()));
+
+    clickCell(2, 1);
+    type("ab");
+    press(Qt::Key_Tab, ax::key::Tab);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(headless->focused(), next->field.get());
+    EXPECT_EQ(screen.host().focused(), nullptr);
+    EXPECT_FALSE(screen.host().child(*onScreen, "TxtBox")->Visible());  // closed as on any focus loss
+    EXPECT_EQ(onScreen->TextMatrix(2, 1), "ab");
+    expectSame("tabbing out of an open editor");
+
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    headless->typeKey(ax::key::Tab, ax::shiftmask::Shift);
+    EXPECT_EQ(screen.host().focused(), &onScreen->innerGrid());
+    EXPECT_EQ(headless->focused(), &offScreen->innerGrid());
+    EXPECT_TRUE(inner->canvas()->hasFocus());
+    // The grid alone is one stop with its editor: Tab from the grid goes on to the line edit.
+    press(Qt::Key_Tab, ax::key::Tab);
+    EXPECT_TRUE(after->hasFocus());
+    expectSame("tabbing back and on");
+}
+
+TEST_F(ScreenAndHeadless, EveryTextEditorCutsCopiesPastesAndUndoesUnderTheColumnsRule) {
+    struct Paste {
+        int32_t row, col;
+        const char* text;
+        const char* cell;
+    };
+    // Text, editable list, image list, masked (through its mask), number (within its bounds).
+    for (const Paste& p :
+         {Paste{7, 1, "pasted", "pasted"}, Paste{8, 2, "Blue", "Blue"}, Paste{8, 4, "Green", "Green"},
+          Paste{8, 7, "555 1234", "555-1234"}, Paste{8, 6, "42", "42"}}) {
+        clickCell(p.row, p.col);
+        clip(p.text);
+        // The spin field discards Ctrl characters: it pastes with Shift+Insert.
+        press(Qt::Key_Insert, ax::key::Insert, Qt::ShiftModifier, ax::shiftmask::Shift);
+        EXPECT_EQ(onScreen->TextMatrix(p.row, p.col), p.cell) << p.text;
+        expectSame(p.text);
+        press(Qt::Key_Return, ax::key::Return);
+    }
+    // Copy, cut and undo in the text editor, as keys; the clipboard on screen is the system's.
+    clickCell(9, 1);
+    ctrl('C');
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "t9");
+    EXPECT_EQ(headless->clipboard().text(), "t9");
+    ctrl('X');
+    EXPECT_EQ(onScreen->TextMatrix(9, 1), "");
+    ctrl('Z');
+    EXPECT_EQ(onScreen->TextMatrix(9, 1), "t9");
+    expectSame("copy, cut and undo");
+
+    // An input method's commit enters the cell.
+    press(Qt::Key_End, ax::key::End);
+    QInputMethodEvent compose("日", {});
+    QApplication::sendEvent(keyTarget(), &compose);  // still composing: nothing typed yet
+    EXPECT_EQ(onScreen->TextMatrix(9, 1), "t9");
+    QInputMethodEvent commit;
+    commit.setCommitString("日本");
+    QApplication::sendEvent(keyTarget(), &commit);
+    screen.syncViews();
+    headless->commitText("日本");
+    EXPECT_EQ(onScreen->TextMatrix(9, 1), "t9日本");
+    expectSame("an input method's commit");
+
+    // The context menu runs the same commands: Select All, then Paste.
+    clip("from the menu");
+    auto pick = [&](const char* entry) {
+        QTimer::singleShot(0, [entry] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text().remove('&') == entry) a->trigger();
+            menu->close();
+        });
+        QWidget* w = keyTarget();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w, &menuEvent);
+    };
+    pick("Select All");
+    pick("Paste");
+    auto* text = dynamic_cast<ax::TextEditing*>(headless->child(*offScreen, "TxtBox").get());
+    ASSERT_NE(text, nullptr);
+    text->selectAll();
+    text->paste();
+    EXPECT_EQ(onScreen->TextMatrix(9, 1), "from the menu");
+    press(Qt::Key_Return, ax::key::Return);
+    expectSame("the context menu");
+}
+
+TEST_F(ScreenAndHeadless, DraggingAColumnBorderResizesOnlyWhenAllowed) {
+    const ax::FlexGrid& g = onScreen->innerGrid();
+    // A point on column 1's right border in the heading row, and 40 pixels to the right of it.
+    const QPoint border(int((g.ColPos(1) + g.ColWidth(1)) / screen.twipsPerPixelX()), 5);
+    const QPoint dropped = border + QPoint(40, 0);
+    auto drag = [&] {
+        QTest::mousePress(inner->canvas(), Qt::LeftButton, {}, border);
+        QTest::mouseMove(inner->canvas(), dropped);
+        QTest::mouseRelease(inner->canvas(), Qt::LeftButton, {}, dropped);
+        screen.syncViews();
+        ax::FlexGrid& h = offScreen->innerGrid();
+        const float tx = screen.twipsPerPixelX(), ty = screen.twipsPerPixelY();
+        headless->mouseDown(h, 1, 0, border.x() * tx, border.y() * ty);
+        headless->mouseMove(h, 1, 0, dropped.x() * tx, dropped.y() * ty);
+        headless->mouseUp(h, 1, 0, dropped.x() * tx, dropped.y() * ty);
+        h.click();  // a press and release on the same window is a click, moved or not
+    };
+    drag();
+    EXPECT_EQ(g.ColWidth(1), 1200);
+    EXPECT_EQ(offScreen->innerGrid().ColWidth(1), 1200);
+    expectSame("a drag that resizing does not allow");
+    press(Qt::Key_Escape, ax::key::Escape);
+
+    onScreen->setAllowUserResizing(ax::flex::ResizeColumns);
+    offScreen->setAllowUserResizing(ax::flex::ResizeColumns);
+    QTest::mouseMove(inner->canvas(), border);
+    headless->mouseMove(offScreen->innerGrid(), 0, 0, border.x() * screen.twipsPerPixelX(),
+                        border.y() * screen.twipsPerPixelY());
+    EXPECT_EQ(inner->canvas()->cursor().shape(), Qt::SizeHorCursor);
+    drag();
+    const int32_t wider = int32_t(1200 + 40 * screen.twipsPerPixelX());
+    EXPECT_NEAR(g.ColWidth(1), wider, 1);
+    EXPECT_EQ(offScreen->innerGrid().ColWidth(1), g.ColWidth(1));
+    expectSame("a drag of a column border");
+}
+
+// Screen-reader events, heard through Qt's accessibility hooks.
+std::vector<std::pair<QAccessible::Event, int>>& heardByReader() {
+    static std::vector<std::pair<QAccessible::Event, int>> events;
+    return events;
+}
+void readerHears(QAccessibleEvent* e) { heardByReader().emplace_back(e->type(), e->child()); }
+void noRoot(QObject*) {}
+bool readerHeard(QAccessible::Event type, int child = -2) {
+    for (const auto& [t, c] : heardByReader())
+        if (t == type && (child == -2 || c == child)) return true;
+    return false;
+}
+
+TEST_F(ScreenAndHeadless, ScreenReadersHearCellMovesValueChangesAndTheOpenEditor) {
+    QAccessible::installUpdateHandler(readerHears);
+    QAccessible::installRootObjectHandler(noRoot);
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr);
+    platform->setActive(true);
+    const int cols = onScreen->Cols();
+
+    // The current cell moving is a selection change and, with the focus on the grid, the focused cell.
+    clickCell(3, 1);
+    press(Qt::Key_Escape, ax::key::Escape);
+    heardByReader().clear();
+    QTest::keyClick(inner->canvas(), Qt::Key_Down);
+    EXPECT_TRUE(readerHeard(QAccessible::SelectionWithin));
+    EXPECT_TRUE(readerHeard(QAccessible::Focus, 4 * cols + 1));
+
+    // A program's write reaches the reader when the event loop comes round, with no sync asked for.
+    heardByReader().clear();
+    onScreen->setTextMatrix(4, 1, "new");
+    EXPECT_FALSE(readerHeard(QAccessible::TableModelChanged));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(readerHeard(QAccessible::TableModelChanged));
+    EXPECT_TRUE(readerHeard(QAccessible::ValueChanged));
+
+    // An editor that opens is announced as the focused object.
+    heardByReader().clear();
+    QTest::keyClicks(inner->canvas(), "a");
+    screen.syncViews();
+    QWidget* editor = ax::widgetOf(*screen.host().child(*onScreen, "TxtBox"));
+    ASSERT_NE(editor, nullptr);
+    bool announced = false;
+    for (const auto& [type, child] : heardByReader()) announced |= type == QAccessible::Focus && child == -1;
+    EXPECT_TRUE(announced);
+    press(Qt::Key_Escape, ax::key::Escape);
+
+    // Cells: a value set from outside takes the host's road (the length limit cuts it); a locked
+    // column and the headings are read only; a check cell toggles and says whether it is checked.
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(inner->canvas())->tableInterface();
+    ASSERT_NE(table, nullptr);
+    onScreen->setCol(1);
+    onScreen->setColTextMaxLength(4);
+    table->cellAt(5, 1)->setText(QAccessible::Value, "through the reader");
+    EXPECT_EQ(onScreen->TextMatrix(5, 1), "thro");
+    EXPECT_TRUE(table->cellAt(5, 1)->state().editable);
+    onScreen->setColLocked(true);
+    EXPECT_TRUE(table->cellAt(5, 1)->state().readOnly);
+    table->cellAt(5, 1)->setText(QAccessible::Value, "no");
+    EXPECT_EQ(onScreen->TextMatrix(5, 1), "thro");
+    EXPECT_TRUE(table->cellAt(0, 1)->state().readOnly);
+    EXPECT_EQ(table->cellAt(0, 1)->role(), QAccessible::ColumnHeader);
+    QAccessibleInterface* check = table->cellAt(5, 5);
+    ASSERT_NE(check->actionInterface(), nullptr);
+    EXPECT_TRUE(check->state().checkable);
+    EXPECT_FALSE(check->state().checked);
+    check->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(onScreen->TextMatrix(5, 5), "1");
+    EXPECT_TRUE(check->state().checked);
+
+    platform->setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
 }
 
 }  // namespace
