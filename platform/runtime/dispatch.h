@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,16 +37,20 @@ template <class T>
 T fromVariant(const Variant& v) {
     if constexpr (std::is_same_v<T, Variant>)
         return v;
-    else if constexpr (std::is_same_v<T, bool>)
-        return cBool(v);
-    else if constexpr (std::is_same_v<T, int16_t>)
-        return cInt(v);
-    else if constexpr (std::is_same_v<T, int32_t>)
-        return cLng(v);
-    else if constexpr (std::is_same_v<T, float>)
+    else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, int16_t> || std::is_same_v<T, int32_t> ||
+                       std::is_same_v<T, double>) {
+        // A value already of the parameter's kind needs no conversion (the common case of a call).
+        if (const T* same = v.get<T>()) return *same;
+        if constexpr (std::is_same_v<T, bool>)
+            return cBool(v);
+        else if constexpr (std::is_same_v<T, int16_t>)
+            return cInt(v);
+        else if constexpr (std::is_same_v<T, int32_t>)
+            return cLng(v);
+        else
+            return cDbl(v);
+    } else if constexpr (std::is_same_v<T, float>)
         return cSng(v);
-    else if constexpr (std::is_same_v<T, double>)
-        return cDbl(v);
     else if constexpr (std::is_same_v<T, uint32_t>)
         return static_cast<uint32_t>(cLng(v));  // OLE colours
     else if constexpr (std::is_same_v<T, Date>)
@@ -88,16 +93,30 @@ namespace detail {
 std::string lowerName(std::string_view s);
 
 // Member names compare without regard to ASCII case; the hash folds case the same way, so a lookup
-// needs no lower-case copy of the name.
-inline unsigned fold(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'A' && u <= 'Z' ? u + 32u : u;
+// needs no lower-case copy of the name. Both work on eight bytes at a time: a name is looked up on
+// every call by name.
+inline uint64_t foldedWord(const char* p, size_t n) {  // n <= 8 bytes, ASCII upper case made lower
+    uint64_t x = 0;
+    if (n == 8)
+        std::memcpy(&x, p, 8);
+    else
+        for (size_t k = 0; k < n; ++k) x |= uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    const uint64_t low7 = x & (0x7f * ones);
+    const uint64_t atLeastA = low7 + (0x80 - 'A') * ones;    // bit 7 set where the byte is >= 'A'
+    const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * ones;  // bit 7 set where the byte is > 'Z'
+    const uint64_t upper = atLeastA & ~aboveZ & ~x & (0x80 * ones);
+    return x | (upper >> 2);  // 0x80 >> 2 is the 0x20 between the cases
 }
 struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view s) const noexcept {
-        uint64_t h = 1469598103934665603ull;  // FNV-1a
-        for (char c : s) h = (h ^ fold(c)) * 1099511628211ull;
+        uint64_t h = s.size() * 0x9e3779b97f4a7c15ull;
+        for (size_t i = 0; i < s.size(); i += 8) {
+            h ^= foldedWord(s.data() + i, std::min<size_t>(8, s.size() - i));
+            h *= 0xff51afd7ed558ccdull;
+            h ^= h >> 32;
+        }
         return size_t(h);
     }
 };
@@ -105,8 +124,10 @@ struct NameEqual {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const noexcept {
         if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i)
-            if (fold(a[i]) != fold(b[i])) return false;
+        for (size_t i = 0; i < a.size(); i += 8) {
+            const size_t n = std::min<size_t>(8, a.size() - i);
+            if (foldedWord(a.data() + i, n) != foldedWord(b.data() + i, n)) return false;
+        }
         return true;
     }
 };
@@ -162,14 +183,28 @@ Variant callBound(T& self, F f, std::vector<Variant>& args, const std::vector<Va
         return i < given ? args[i] : defaults[defaults.size() - (N - i)];
     };
     std::tuple<ArgHolder<A>...> held{ArgHolder<A>(source(I))...};
-    Variant result;
+    auto writeBack = [&] { (std::get<I>(held).writeBack(I < given ? &args[I] : nullptr), ...); };
     if constexpr (std::is_void_v<R>) {
         std::invoke(f, self, std::get<I>(held).get()...);
+        writeBack();
+        return Variant();
     } else {
-        result = toVariant(std::invoke(f, self, std::get<I>(held).get()...));
+        // The result is made by one expression, so a text result is built where the caller's Variant
+        // lives: a named result would be moved when the compiler does not elide it.
+        auto call = [&]() -> R {
+            if constexpr ((ArgHolder<A>::isOut || ...)) {
+                R r = std::invoke(f, self, std::get<I>(held).get()...);
+                writeBack();
+                return r;
+            } else {
+                return std::invoke(f, self, std::get<I>(held).get()...);
+            }
+        };
+        if constexpr (std::is_same_v<R, std::string>)
+            return Variant::ofText(call);
+        else
+            return toVariant(call());
     }
-    (std::get<I>(held).writeBack(I < given ? &args[I] : nullptr), ...);
-    return result;
 }
 
 template <class... A>
@@ -254,8 +289,14 @@ class DispatchTable {
 
     DispId idOf(std::string_view name) const {
         if (name.empty()) return default_ == dispid::Unknown ? dispid::Unknown : dispid::Value;
-        auto it = ids_.find(name);
-        return it == ids_.end() ? dispid::Unknown : it->second;
+        if (slots_.empty()) return dispid::Unknown;
+        const size_t hash = detail::NameHash{}(name);
+        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = slots_[i];
+            if (slot.id == dispid::Unknown) return dispid::Unknown;
+            if (slot.hash == hash && detail::NameEqual{}(names_[size_t(slot.id) - 1].name, name))
+                return slot.id;
+        }
     }
 
     Variant invoke(T& self, DispId id, InvokeKind kind, std::vector<Variant>& args) const {
@@ -322,11 +363,35 @@ class DispatchTable {
     }
 
     DispatchTable& add(Member m) {
-        auto [it, added] = ids_.try_emplace(m.name, DispId(names_.size() + 1));
-        if (added) names_.push_back(Name{m.name});
-        names_[size_t(it->second) - 1].member[slotOf(m.kind)] = int32_t(members_.size());
+        DispId id = idOf(m.name);
+        if (id == dispid::Unknown) {
+            names_.push_back(Name{m.name});
+            id = DispId(names_.size());
+            if (slots_.size() < 2 * names_.size())
+                rehash();  // at most half full: short probes
+            else
+                insert(id);
+        }
+        names_[size_t(id) - 1].member[slotOf(m.kind)] = int32_t(members_.size());
         members_.push_back(std::move(m));
         return *this;
+    }
+
+    // The name index: open addressing over the names' hashes, probing forward.
+    struct Slot {
+        size_t hash = 0;
+        DispId id = dispid::Unknown;
+    };
+    size_t mask() const { return slots_.size() - 1; }
+    void insert(DispId id) {
+        const size_t hash = detail::NameHash{}(names_[size_t(id) - 1].name);
+        size_t i = hash & mask();
+        while (slots_[i].id != dispid::Unknown) i = (i + 1) & mask();
+        slots_[i] = Slot{hash, id};
+    }
+    void rehash() {
+        slots_.assign(std::bit_ceil(4 * names_.size()), Slot{});
+        for (size_t id = 1; id <= names_.size(); ++id) insert(DispId(id));
     }
 
     // Late-bound callers do not always know whether a name is a method or a property: a call may
@@ -357,7 +422,7 @@ class DispatchTable {
 
     std::vector<Member> members_;
     std::vector<Name> names_;  // id - 1
-    std::unordered_map<std::string, DispId, detail::NameHash, detail::NameEqual> ids_;
+    std::vector<Slot> slots_;  // a power of two in size
     DispId default_ = dispid::Unknown;
 };
 

@@ -112,8 +112,18 @@ ax::Variant arrayFromVantrelArray(py::handle array) {
     return ax::Variant(result);
 }
 
-// A list or tuple: rectangular nesting makes dimensions, counted from 0.
-ax::Variant arrayFromSequence(py::handle seq) { return arrayFromVantrelArray(types().array(seq)); }
+// A list or tuple: rectangular nesting makes dimensions, counted from 0. Ragged nesting has no array
+// form, as any other value without one.
+ax::Variant arrayFromSequence(py::handle seq) {
+    py::object array;
+    try {
+        array = types().array(seq);
+    } catch (py::error_already_set& e) {
+        if (!e.matches(PyExc_ValueError) && !e.matches(PyExc_TypeError)) throw;
+        ax::raise(ax::err::TypeMismatch);
+    }
+    return arrayFromVantrelArray(array);
+}
 
 }  // namespace
 

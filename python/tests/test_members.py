@@ -84,6 +84,9 @@ def test_arrays_keep_their_bounds_and_come_back_by_reference(grid):
     assert grid.LoadArray([["x", 1], ["y", 2.5]]) is True  # nested lists from 0; numbers as their text
     assert grid.TextMatrix(2, 1) == "2.5"
     assert grid.LoadArray(["one", "dimension"]) is False
+    with pytest.raises(vantrel.Error) as ragged:
+        grid.LoadArray([["a", "b"], ["c"]])
+    assert ragged.value.number == 13 and grid.TextMatrix(2, 1) == "2.5"
 
 
 def test_dom_and_recordsets_from_python(tmp_path):

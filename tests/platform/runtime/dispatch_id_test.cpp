@@ -26,6 +26,11 @@ class Counter : public ax::Object {
         low = value % 100;
     }
     std::string Item(int32_t i) const { return "item" + std::to_string(i); }
+    // A text result beside a by-reference parameter: both reach the caller.
+    std::string Take(int32_t& stock) const {
+        stock -= 1;
+        return std::string(40, 't');
+    }
 
     AX_DECLARE_DISPATCH(Counter);
 
@@ -43,6 +48,7 @@ const ax::DispatchTable<Counter>& Counter::dispatchTable() {
             .method("Length", &Counter::Length)
             .method("Split", &Counter::Split)
             .get("Item", &Counter::Item)
+            .method("Take", &Counter::Take)
             .defaultMember("Item");
         return t;
     }();
@@ -95,7 +101,12 @@ TEST(DispatchIds, MembersDescribeThemselves) {
 
     std::vector<std::string> names;
     for (ax::DispId id = 1; c.DescribeMember(id, info); ++id) names.emplace_back(info.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Count", "Enabled", "Add", "Length", "Split", "Item"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Count", "Enabled", "Add", "Length", "Split", "Item", "Take"}));
+
+    std::vector<Variant> args{Variant(int32_t(5))};
+    EXPECT_EQ(c.InvokeById(c.GetIdOfName("take"), InvokeKind::Method, args).toString(), std::string(40, 't'));
+    EXPECT_EQ(args[0].toLong(), 4);
 }
 
 TEST(DispatchIds, ScalarCallsAllocateNothing) {
@@ -130,6 +141,44 @@ TEST(DispatchIds, ScalarCallsAllocateNothing) {
     testsupport::countAllocations(false);
     EXPECT_EQ(testsupport::allocationsCounted(), before);
     EXPECT_GT(sum, 0);
+}
+
+TEST(DispatchIds, LargeTablesFindEveryNameAndOnlyAsciiLettersFold) {
+    ax::DispatchTable<Counter> t;
+    std::vector<std::string> names;
+    for (int i = 0; i < 500; ++i)
+        names.push_back("Member" + std::to_string(i) + std::string(size_t(i % 13), 'q'));
+    names.insert(names.end(), {"@", "`", "[x]", "{x}", "Stra\u00DFe", "\u00C4", "\u00E4"});
+    for (const auto& n : names)
+        t.raw(n, InvokeKind::Method, [](Counter&, std::vector<Variant>&) { return Variant(); });
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::string upper = names[i];
+        for (auto& ch : upper)
+            if (ch >= 'a' && ch <= 'z') ch = char(ch - 32);
+        EXPECT_EQ(t.idOf(upper), ax::DispId(i + 1)) << names[i];
+    }
+    EXPECT_EQ(t.idOf("sTRA\u00DFE"), t.idOf("Stra\u00DFe"));
+    EXPECT_NE(t.idOf("@"), t.idOf("`"));  // one bit apart, as 'A' and 'a' are
+    EXPECT_NE(t.idOf("[x]"), t.idOf("{x}"));
+    EXPECT_NE(t.idOf("\u00C4"), t.idOf("\u00E4"));                  // letters beyond ASCII keep their case
+    EXPECT_EQ(t.idOf("Member12qqqqqqqqqqq"), ax::dispid::Unknown);  // one character more
+    EXPECT_EQ(t.idOf("Member12qqqqqqqqq"), ax::dispid::Unknown);    // one less
+
+    // A late-bound host refilling its argument list: texts no longer than before keep their buffer.
+    std::vector<Variant> args{Variant(int32_t(0)), Variant(std::string(100, 'a'))};
+    const std::string shorter(80, 'b');
+    const size_t before = testsupport::allocationsCounted();
+    testsupport::countAllocations(true);
+    for (int32_t i = 0; i < 10; ++i) {
+        args[0] = i;
+        args[1] = shorter;
+    }
+    testsupport::countAllocations(false);
+    EXPECT_EQ(testsupport::allocationsCounted(), before);
+    EXPECT_EQ(args[0].type(), ax::VarType::Long);
+    EXPECT_EQ(*args[1].get<std::string>(), shorter);
+    args[0] = true;  // a different kind replaces the value
+    EXPECT_EQ(args[0].type(), ax::VarType::Boolean);
 }
 
 // An object that answers by name only, as objects written before ids did.
