@@ -6,7 +6,7 @@ set -euo pipefail
 # pkgconf checks the installed pkg-config files; dpkg-dev and file let CPack compute the Debian packages' dependencies.
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev libstb-dev libpng-dev libjpeg-dev libgif-dev libpugixml-dev
           libexpat1-dev libxml2-dev libsqlite3-dev clang-format qt6-base-dev qt6-base-private-dev fonts-dejavu-core
-          pkgconf dpkg-dev file)
+          pkgconf dpkg-dev file pybind11-dev python3-dev python3-pytest)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

@@ -22,6 +22,7 @@ Zel::Zel() {
     min_ = -32768;
     smallChange_ = 1;
     largeChange_ = 1;
+    events_.describe(kZelEvents);
 }
 
 Zel::~Zel() {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/runtime/events.h"
+
 namespace zel {
 
 // One virtual per event; parameters are by reference as the automation interface declares them.
@@ -38,41 +40,20 @@ inline constexpr int32_t Change = 1, Hide = 2, Resize = 3, Show = 4, Click = 5, 
 inline constexpr int32_t KeyDown = 7, KeyPress = 8, KeyUp = 9, MouseDown = 10, MouseMove = 11, MouseUp = 12;
 }  // namespace dispid
 
-struct EventParam {
-    std::string_view name;
-    std::string_view type;  // "Integer" (16-bit) or "Single"
-};
-
-struct EventInfo {
-    std::string_view name;
-    int32_t dispid;
-    std::array<EventParam, 4> params;
-    int paramCount;
-};
-
 // __Zel in interface order.
-inline constexpr std::array<EventInfo, 12> kZelEvents{{
-    {"Change", dispid::Change, {}, 0},
-    {"Hide", dispid::Hide, {}, 0},
-    {"Resize", dispid::Resize, {}, 0},
-    {"Show", dispid::Show, {}, 0},
-    {"Click", dispid::Click, {}, 0},
-    {"DblClick", dispid::DblClick, {}, 0},
-    {"KeyDown", dispid::KeyDown, {{{"KeyCode", "Integer"}, {"Shift", "Integer"}}}, 2},
-    {"KeyPress", dispid::KeyPress, {{{"KeyAscii", "Integer"}}}, 1},
-    {"KeyUp", dispid::KeyUp, {{{"KeyCode", "Integer"}, {"Shift", "Integer"}}}, 2},
-    {"MouseDown",
-     dispid::MouseDown,
-     {{{"Button", "Integer"}, {"Shift", "Integer"}, {"X", "Single"}, {"Y", "Single"}}},
-     4},
-    {"MouseMove",
-     dispid::MouseMove,
-     {{{"Button", "Integer"}, {"Shift", "Integer"}, {"X", "Single"}, {"Y", "Single"}}},
-     4},
-    {"MouseUp",
-     dispid::MouseUp,
-     {{{"Button", "Integer"}, {"Shift", "Integer"}, {"X", "Single"}, {"Y", "Single"}}},
-     4},
+inline constexpr std::array<ax::EventDescription, 12> kZelEvents{{
+    {"Change", dispid::Change},
+    {"Hide", dispid::Hide},
+    {"Resize", dispid::Resize},
+    {"Show", dispid::Show},
+    {"Click", dispid::Click},
+    {"DblClick", dispid::DblClick},
+    {"KeyDown", dispid::KeyDown, {"KeyCode", "Shift"}, 2},
+    {"KeyPress", dispid::KeyPress, {"KeyAscii"}, 1},
+    {"KeyUp", dispid::KeyUp, {"KeyCode", "Shift"}, 2},
+    {"MouseDown", dispid::MouseDown, {"Button", "Shift", "X", "Y"}, 4},
+    {"MouseMove", dispid::MouseMove, {"Button", "Shift", "X", "Y"}, 4},
+    {"MouseUp", dispid::MouseUp, {"Button", "Shift", "X", "Y"}, 4},
 }};
 
 }  // namespace zel

@@ -51,7 +51,7 @@ void libraryAnchor() {}
 
 }  // namespace
 
-Vantrel::Vantrel() = default;
+Vantrel::Vantrel() { events_.describe(kVantrelEvents); }
 
 Vantrel::~Vantrel() {
     // The host may outlive the control: its children must stop calling back into it.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/automation/object.h"
+#include "platform/runtime/events.h"
 
 namespace vantrel {
 
@@ -41,19 +42,31 @@ public:
     virtual void Compare(int32_t& Row1, int32_t& Row2, int16_t& Cmp) { (void)Row1, (void)Row2, (void)Cmp; }  // 23
 };
 
-// Names and dispatch ids of the events, in interface order.
-struct EventInfo {
-    int32_t dispid;
-    const char* name;
-    int parameterCount;
-};
-inline constexpr EventInfo kVantrelEvents[] = {
-    {1, "Click", 0},          {2, "DblClick", 0},     {3, "KeyDown", 2},      {4, "KeyPress", 1},
-    {5, "KeyUp", 2},          {6, "MouseDown", 4},    {7, "MouseMove", 4},    {8, "MouseUp", 4},
-    {9, "Resize", 0},         {10, "Show", 0},        {11, "Hide", 0},        {12, "OLECompleteDrag", 1},
-    {13, "OLEDragDrop", 6},   {14, "OLEDragOver", 7}, {15, "OLEGiveFeedback", 2}, {16, "OLESetData", 2},
-    {17, "OLEStartDrag", 2},  {18, "LeaveCell", 0},   {19, "EnterCell", 0},   {20, "SelChange", 0},
-    {21, "RowColChange", 0},  {22, "Scroll", 0},      {23, "Compare", 3},
+// Names, dispatch ids and parameter names of the events, in interface order.
+inline constexpr ax::EventDescription kVantrelEvents[] = {
+    {"Click", 1},
+    {"DblClick", 2},
+    {"KeyDown", 3, {"KeyCode", "Shift"}, 2},
+    {"KeyPress", 4, {"KeyAscii"}, 1},
+    {"KeyUp", 5, {"KeyCode", "Shift"}, 2},
+    {"MouseDown", 6, {"Button", "Shift", "x", "y"}, 4},
+    {"MouseMove", 7, {"Button", "Shift", "x", "y"}, 4},
+    {"MouseUp", 8, {"Button", "Shift", "x", "y"}, 4},
+    {"Resize", 9},
+    {"Show", 10},
+    {"Hide", 11},
+    {"OLECompleteDrag", 12, {"Effect"}, 1},
+    {"OLEDragDrop", 13, {"Data", "Effect", "Button", "Shift", "x", "y"}, 6},
+    {"OLEDragOver", 14, {"Data", "Effect", "Button", "Shift", "x", "y", "State"}, 7},
+    {"OLEGiveFeedback", 15, {"Effect", "DefaultCursors"}, 2},
+    {"OLESetData", 16, {"Data", "DataFormat"}, 2},
+    {"OLEStartDrag", 17, {"Data", "AllowedEffects"}, 2},
+    {"LeaveCell", 18},
+    {"EnterCell", 19},
+    {"SelChange", 20},
+    {"RowColChange", 21},
+    {"Scroll", 22},
+    {"Compare", 23, {"Row1", "Row2", "Cmp"}, 3},
 };
 
 }  // namespace vantrel

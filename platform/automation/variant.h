@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -38,6 +39,12 @@ struct Null {
     friend bool operator==(Null, Null) { return true; }
 };
 
+// The kinds a Variant stores by value, which assignment can write in place.
+template <class T>
+concept StoredValue = std::is_same_v<T, int16_t> || std::is_same_v<T, int32_t> || std::is_same_v<T, float> ||
+                      std::is_same_v<T, double> || std::is_same_v<T, bool> || std::is_same_v<T, Date> ||
+                      std::is_same_v<T, std::string>;
+
 class Variant {
 public:
     Variant() = default;
@@ -48,7 +55,8 @@ public:
     Variant(double d) : v_(d) {}
     Variant(bool b) : v_(b) {}
     Variant(Date d) : v_(d) {}
-    Variant(std::string s) : v_(std::move(s)) {}
+    Variant(const std::string& s) : v_(s) {}
+    Variant(std::string&& s) : v_(std::move(s)) {}
     Variant(std::string_view s) : v_(std::string(s)) {}
     Variant(const char* s) : v_(std::string(s)) {}
     Variant(std::shared_ptr<Object> o) : v_(std::move(o)) {}
@@ -57,6 +65,22 @@ public:
     Variant(std::shared_ptr<T> o) : v_(std::shared_ptr<Object>(std::move(o))) {}
     Variant(std::shared_ptr<SafeArray> a) : v_(std::move(a)) {}
     Variant(SafeArray a);
+
+    // Assigning a value of a stored kind reuses what the Variant holds when it is of the same kind (a
+    // text keeps its buffer), so a caller can refill an argument list without allocating.
+    template <class T>
+        requires StoredValue<std::remove_cvref_t<T>>
+    Variant& operator=(T&& value) {
+        v_ = std::forward<T>(value);
+        return *this;
+    }
+
+    // A Variant holding the text make() returns, built where it is stored: a member's text result is
+    // neither copied nor moved on its way into the result.
+    template <class F>
+    static Variant ofText(F&& make) {
+        return Variant(std::in_place_type<std::string>, make);
+    }
 
     VarType type() const;  // Array | element type for arrays
     bool isEmpty() const { return v_.index() == 0; }
@@ -87,6 +111,14 @@ public:
     friend bool operator==(const Variant& a, const Variant& b);  // same kind and same value
 
 private:
+    template <class F>
+    struct Made {
+        F& make;
+        operator std::string() const { return make(); }  // initialises the stored text directly
+    };
+    template <class F>
+    Variant(std::in_place_type_t<std::string>, F& make) : v_(std::in_place_type<std::string>, Made<F>{make}) {}
+
     std::variant<std::monostate, Null, int16_t, int32_t, float, double, bool, Date, std::string,
                  std::shared_ptr<Object>, std::shared_ptr<SafeArray>>
         v_;

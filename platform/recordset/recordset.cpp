@@ -60,7 +60,8 @@ const DispatchTable<Field>& Field::dispatchTable() {
                                            if (!a.empty()) raise(err::WrongArgumentCount);
                                            return f.Value();
                                        })
-                                  .get("Index", &Field::Index);
+                                  .get("Index", &Field::Index)
+                                  .defaultMember("Value");
     return table;
 }
 
@@ -111,7 +112,8 @@ const DispatchTable<Fields>& Fields::dispatchTable() {
                                   .get("Item", [](Fields& f, std::vector<Variant>& a) -> Variant {
                                       if (a.size() != 1) raise(err::WrongArgumentCount);
                                       return Variant(f.Item(a[0]));
-                                  });
+                                  })
+                                  .defaultMember("Item");
     return table;
 }
 
@@ -165,7 +167,8 @@ const DispatchTable<Recordset>& Recordset::dispatchTable() {
                                   .method("MovePrevious", &Recordset::MovePrevious)
                                   .method("MoveLast", &Recordset::MoveLast)
                                   .get("RecordCount", &Recordset::RecordCount)
-                                  .get("AbsolutePosition", &Recordset::AbsolutePosition);
+                                  .get("AbsolutePosition", &Recordset::AbsolutePosition)
+                                  .defaultMember("Fields");
     return table;
 }
 

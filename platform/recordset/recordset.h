@@ -54,10 +54,7 @@ class Field : public Object {
     int32_t Index() const { return index_; }
 
     Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override;
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Field>& dispatchTable();
+    AX_DECLARE_DISPATCH_IDS(Field);
 
   private:
     std::shared_ptr<RowSource> rows_;
@@ -74,10 +71,7 @@ class Fields : public Object {
     const std::shared_ptr<Field>& at(int32_t index) const;                 // raises 3265 when absent
 
     Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override;
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Fields>& dispatchTable();
+    AX_DECLARE_DISPATCH_IDS(Fields);
 
   private:
     void sync() const;  // fields added to the source since the last call get their objects
@@ -103,10 +97,7 @@ class Recordset : public Object {
     int32_t AbsolutePosition() const { return rows_->position(); }
 
     Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override;
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Recordset>& dispatchTable();
+    AX_DECLARE_DISPATCH_IDS(Recordset);
 
   protected:
     RowSource& rows() { return *rows_; }

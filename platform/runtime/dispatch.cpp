@@ -1,5 +1,7 @@
 #include "platform/runtime/dispatch.h"
 
+#include <cctype>
+
 namespace ax::detail {
 
 std::string lowerName(std::string_view s) {

@@ -132,13 +132,7 @@ class Node : public Object {
     pugi::xml_node handle() const;
     const std::shared_ptr<detail::Tree>& tree() const { return ref_.tree(); }
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override {
-        return dispatchTable().invoke(*this, name, kind, args);
-    }
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Node>& dispatchTable();
+    AX_DECLARE_DISPATCH(Node);
 
   protected:
     friend class Document;
@@ -169,13 +163,7 @@ class Element : public Node {
     AttributePtr setAttributeNode(const AttributePtr& attribute);
     AttributePtr removeAttributeNode(const AttributePtr& attribute);
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override {
-        return dispatchTable().invoke(*this, name, kind, args);
-    }
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Element>& dispatchTable();
+    AX_DECLARE_DISPATCH(Element);
 };
 
 // An attribute: attached to an element, or free (made by createAttribute, or removed) until
@@ -199,13 +187,7 @@ class Attribute : public Node {
     void setValue(const std::string& value);
     bool attached() const { return attr_ != nullptr; }
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override {
-        return dispatchTable().invoke(*this, name, kind, args);
-    }
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Attribute>& dispatchTable();
+    AX_DECLARE_DISPATCH(Attribute);
 
   private:
     friend class Node;
@@ -229,11 +211,7 @@ class NodeList : public Object {
     NodePtr nextNode();
     void reset();
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override;
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<NodeList>& dispatchTable();
+    AX_DECLARE_DISPATCH(NodeList);
 
   private:
     void refresh() const;
@@ -259,11 +237,7 @@ class NamedNodeMap : public Object {
     AttributePtr nextNode();
     void reset() { next_ = 0; }
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override;
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<NamedNodeMap>& dispatchTable();
+    AX_DECLARE_DISPATCH(NamedNodeMap);
 
   private:
     detail::Ref element_;
@@ -280,13 +254,7 @@ class ParseError : public Object {
     int32_t filepos() const { return filepos_; }
     const std::string& url() const { return url_; }
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override {
-        return dispatchTable().invoke(*this, name, kind, args);
-    }
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<ParseError>& dispatchTable();
+    AX_DECLARE_DISPATCH(ParseError);
 
   private:
     friend class Document;
@@ -365,13 +333,7 @@ class Document : public Node {
     bool validateOnParse() const { return false; }
     void setValidateOnParse(bool) {}
 
-    Variant Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) override {
-        return dispatchTable().invoke(*this, name, kind, args);
-    }
-    bool HasMember(std::string_view name, InvokeKind kind) const override {
-        return dispatchTable().has(name, kind);
-    }
-    static const DispatchTable<Document>& dispatchTable();
+    AX_DECLARE_DISPATCH(Document);
 
   private:
     // `bytes` as a file holds them, or (asText) UTF-8 text whose declared encoding is not applied.

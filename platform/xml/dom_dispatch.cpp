@@ -93,24 +93,14 @@ const DispatchTable<Document>& Document::dispatchTable() {
     return table;
 }
 
-Variant NodeList::Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) {
-    // item is the default member.
-    if (name.empty()) return dispatchTable().invoke(*this, "item", kind, args);
-    return dispatchTable().invoke(*this, name, kind, args);
-}
-
 const DispatchTable<NodeList>& NodeList::dispatchTable() {
     static const auto table = DispatchTable<NodeList>()
                                   .get("length", &NodeList::length)
                                   .get("item", &NodeList::item)
                                   .method("nextNode", &NodeList::nextNode)
-                                  .method("reset", &NodeList::reset);
+                                  .method("reset", &NodeList::reset)
+                                  .defaultMember("item");
     return table;
-}
-
-Variant NamedNodeMap::Invoke(std::string_view name, InvokeKind kind, std::vector<Variant>& args) {
-    if (name.empty()) return dispatchTable().invoke(*this, "item", kind, args);
-    return dispatchTable().invoke(*this, name, kind, args);
 }
 
 const DispatchTable<NamedNodeMap>& NamedNodeMap::dispatchTable() {
@@ -119,7 +109,8 @@ const DispatchTable<NamedNodeMap>& NamedNodeMap::dispatchTable() {
                                   .get("item", &NamedNodeMap::item)
                                   .method("getNamedItem", &NamedNodeMap::getNamedItem)
                                   .method("nextNode", &NamedNodeMap::nextNode)
-                                  .method("reset", &NamedNodeMap::reset);
+                                  .method("reset", &NamedNodeMap::reset)
+                                  .defaultMember("item");
     return table;
 }
 
