@@ -399,21 +399,21 @@ class DispatchTable {
     const Member* find(DispId id, InvokeKind kind) const {
         if (id == dispid::Value) id = default_;
         if (id < 1 || size_t(id) > names_.size()) return nullptr;
-        const auto& slots = names_[size_t(id) - 1].member;
-        int32_t m = slots[slotOf(kind)];
+        const auto& perKind = names_[size_t(id) - 1].member;
+        int32_t m = perKind[slotOf(kind)];
         if (m < 0) {
             switch (kind) {
                 case InvokeKind::Method:
-                    m = slots[slotOf(InvokeKind::PropertyGet)];
+                    m = perKind[slotOf(InvokeKind::PropertyGet)];
                     break;
                 case InvokeKind::PropertyGet:
-                    m = slots[slotOf(InvokeKind::Method)];
+                    m = perKind[slotOf(InvokeKind::Method)];
                     break;
                 case InvokeKind::PropertyPut:
-                    m = slots[slotOf(InvokeKind::PropertyPutRef)];
+                    m = perKind[slotOf(InvokeKind::PropertyPutRef)];
                     break;
                 case InvokeKind::PropertyPutRef:
-                    m = slots[slotOf(InvokeKind::PropertyPut)];
+                    m = perKind[slotOf(InvokeKind::PropertyPut)];
                     break;
             }
         }
