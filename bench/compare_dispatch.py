@@ -22,7 +22,8 @@ TARGETS = [
 
 def medians(binary):
     out = subprocess.run(
-        [binary, "--benchmark_format=json", "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true"],
+        [binary, "--benchmark_format=json", "--benchmark_repetitions=9", "--benchmark_enable_random_interleaving=true",
+         "--benchmark_report_aggregates_only=true"],
         check=True, capture_output=True, text=True).stdout
     return {b["run_name"].split("/")[0]: b["cpu_time"]
             for b in json.loads(out)["benchmarks"] if b.get("aggregate_name") == "median"}

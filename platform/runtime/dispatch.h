@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -95,12 +96,27 @@ std::string lowerName(std::string_view s);
 // Member names compare without regard to ASCII case; the hash folds case the same way, so a lookup
 // needs no lower-case copy of the name. Both work on eight bytes at a time: a name is looked up on
 // every call by name.
-inline uint64_t foldedWord(const char* p, size_t n) {  // n <= 8 bytes, ASCII upper case made lower
+inline uint64_t wordOf(const char* p, size_t n) {  // n <= 8 bytes
+    // Shorter texts load as two overlapping halves: every byte lands in the word, with no loop.
     uint64_t x = 0;
-    if (n == 8)
+    if (n == 8) {
         std::memcpy(&x, p, 8);
-    else
-        for (size_t k = 0; k < n; ++k) x |= uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    } else if (n >= 4) {
+        uint32_t lo, hi;
+        std::memcpy(&lo, p, 4);
+        std::memcpy(&hi, p + n - 4, 4);
+        x = lo | uint64_t(hi) << 32;
+    } else if (n >= 2) {
+        uint16_t lo, hi;
+        std::memcpy(&lo, p, 2);
+        std::memcpy(&hi, p + n - 2, 2);
+        x = lo | uint64_t(hi) << 16;
+    } else if (n == 1) {
+        x = static_cast<unsigned char>(p[0]);
+    }
+    return x;
+}
+inline uint64_t folded(uint64_t x) {  // ASCII upper case made lower, byte by byte
     constexpr uint64_t ones = 0x0101010101010101ull;
     const uint64_t low7 = x & (0x7f * ones);
     const uint64_t atLeastA = low7 + (0x80 - 'A') * ones;    // bit 7 set where the byte is >= 'A'
@@ -108,16 +124,24 @@ inline uint64_t foldedWord(const char* p, size_t n) {  // n <= 8 bytes, ASCII up
     const uint64_t upper = atLeastA & ~aboveZ & ~x & (0x80 * ones);
     return x | (upper >> 2);  // 0x80 >> 2 is the 0x20 between the cases
 }
+inline uint64_t foldedWord(const char* p, size_t n) { return folded(wordOf(p, n)); }
+// The first and the last eight bytes (overlapping in a name shorter than sixteen) stand for the
+// whole name: member names of one class rarely share both ends and their length.
+inline uint64_t foldedEnds(const char* p, size_t n, uint64_t* last) {
+    if (n >= 8) {
+        *last = foldedWord(p + n - 8, 8);
+        return foldedWord(p, 8);
+    }
+    *last = 0;
+    return foldedWord(p, n);
+}
 struct NameHash {
     using is_transparent = void;
+    // One multiplication: a table takes its slot from the high bits, which mix every input bit.
     size_t operator()(std::string_view s) const noexcept {
-        uint64_t h = s.size() * 0x9e3779b97f4a7c15ull;
-        for (size_t i = 0; i < s.size(); i += 8) {
-            h ^= foldedWord(s.data() + i, std::min<size_t>(8, s.size() - i));
-            h *= 0xff51afd7ed558ccdull;
-            h ^= h >> 32;
-        }
-        return size_t(h);
+        uint64_t last = 0;
+        const uint64_t first = foldedEnds(s.data(), s.size(), &last);
+        return size_t((first ^ std::rotl(last, 29) ^ s.size()) * 0x9e3779b97f4a7c15ull);
     }
 };
 struct NameEqual {
@@ -126,7 +150,8 @@ struct NameEqual {
         if (a.size() != b.size()) return false;
         for (size_t i = 0; i < a.size(); i += 8) {
             const size_t n = std::min<size_t>(8, a.size() - i);
-            if (foldedWord(a.data() + i, n) != foldedWord(b.data() + i, n)) return false;
+            const uint64_t x = wordOf(a.data() + i, n), y = wordOf(b.data() + i, n);
+            if (x != y && folded(x) != folded(y)) return false;  // folding only where the spelling differs
         }
         return true;
     }
@@ -153,13 +178,11 @@ struct ArgHolder {
 template <>
 struct ArgHolder<const std::string&> {
     static constexpr bool isOut = false;
-    std::string own;
+    std::optional<std::string> own;  // only for an argument that is not already a text
     const std::string* ref;
+    ArgHolder(const ArgHolder&) = delete;
     explicit ArgHolder(const Variant& v) : ref(v.get<std::string>()) {
-        if (!ref) {
-            own = cStr(v);
-            ref = &own;
-        }
+        if (!ref) ref = &own.emplace(cStr(v));
     }
     const std::string& get() { return *ref; }
     void writeBack(Variant*) const {}
@@ -182,7 +205,8 @@ Variant callBound(T& self, F f, std::vector<Variant>& args, const std::vector<Va
     [[maybe_unused]] auto source = [&](size_t i) -> const Variant& {
         return i < given ? args[i] : defaults[defaults.size() - (N - i)];
     };
-    std::tuple<ArgHolder<A>...> held{ArgHolder<A>(source(I))...};
+    // Built in place: a holder that converted its argument points into itself, so it must not move.
+    std::tuple<ArgHolder<A>...> held{source(I)...};
     auto writeBack = [&] { (std::get<I>(held).writeBack(I < given ? &args[I] : nullptr), ...); };
     if constexpr (std::is_void_v<R>) {
         std::invoke(f, self, std::get<I>(held).get()...);
@@ -243,10 +267,19 @@ class DispatchTable {
     struct Member {
         std::string name;
         InvokeKind kind;
-        Thunk call;
+        Thunk call;           // a hand-written member; empty for a bound member function
         int16_t params = -1;  // -1 for a thunk that counts its own arguments
         int16_t optional = 0;
         uint32_t byRef = 0;
+        // A bound member function is called through a plain function that knows its type, with the
+        // member pointer's bytes and the defaults kept here: one indirect call on the hot path.
+        Variant (*bound)(T&, const Member&, std::vector<Variant>&) = nullptr;
+        alignas(void*) unsigned char function[2 * sizeof(void*)] = {};
+        std::vector<Variant> defaults = {};
+
+        Variant operator()(T& self, std::vector<Variant>& args) const {
+            return bound ? bound(self, *this, args) : call(self, args);
+        }
     };
 
     // A get bound to a member function; `defaults` fill omitted trailing arguments.
@@ -291,7 +324,7 @@ class DispatchTable {
         if (name.empty()) return default_ == dispid::Unknown ? dispid::Unknown : dispid::Value;
         if (slots_.empty()) return dispid::Unknown;
         const size_t hash = detail::NameHash{}(name);
-        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
+        for (size_t i = hash >> shift_;; i = (i + 1) & mask()) {
             const Slot& slot = slots_[i];
             if (slot.id == dispid::Unknown) return dispid::Unknown;
             if (slot.hash == hash && detail::NameEqual{}(names_[size_t(slot.id) - 1].name, name))
@@ -302,7 +335,7 @@ class DispatchTable {
     Variant invoke(T& self, DispId id, InvokeKind kind, std::vector<Variant>& args) const {
         const Member* m = find(id, kind);
         if (!m) raise(err::MemberNotFound);
-        return m->call(self, args);
+        return (*m)(self, args);
     }
     Variant invoke(T& self, std::string_view name, InvokeKind kind, std::vector<Variant>& args) const {
         return invoke(self, idOf(name), kind, args);
@@ -348,15 +381,18 @@ class DispatchTable {
     static Member bind(std::string name, InvokeKind kind, F f, std::vector<Variant> defaults) {
         if constexpr (std::is_member_function_pointer_v<F>) {
             using B = detail::Binder<T, F>;
-            const auto optional = int16_t(std::min(defaults.size(), B::arity));
-            return Member{std::move(name),
-                          kind,
-                          [f, d = std::move(defaults)](T& self, std::vector<Variant>& args) {
-                              return B::call(self, f, args, d);
-                          },
-                          int16_t(B::arity),
-                          optional,
-                          B::byRef};
+            static_assert(sizeof(F) <= sizeof(Member::function) && std::is_trivially_copyable_v<F>);
+            Member m{
+                std::move(name), kind, {}, int16_t(B::arity), int16_t(std::min(defaults.size(), B::arity)),
+                B::byRef};
+            m.bound = [](T& self, const Member& member, std::vector<Variant>& args) {
+                F f;
+                std::memcpy(&f, member.function, sizeof f);
+                return B::call(self, f, args, member.defaults);
+            };
+            std::memcpy(m.function, &f, sizeof f);
+            m.defaults = std::move(defaults);
+            return m;
         } else {
             return Member{std::move(name), kind, Thunk(std::move(f))};
         }
@@ -385,12 +421,13 @@ class DispatchTable {
     size_t mask() const { return slots_.size() - 1; }
     void insert(DispId id) {
         const size_t hash = detail::NameHash{}(names_[size_t(id) - 1].name);
-        size_t i = hash & mask();
+        size_t i = hash >> shift_;
         while (slots_[i].id != dispid::Unknown) i = (i + 1) & mask();
         slots_[i] = Slot{hash, id};
     }
     void rehash() {
         slots_.assign(std::bit_ceil(4 * names_.size()), Slot{});
+        shift_ = 64 - std::countr_zero(slots_.size());
         for (size_t id = 1; id <= names_.size(); ++id) insert(DispId(id));
     }
 
@@ -423,6 +460,8 @@ class DispatchTable {
     std::vector<Member> members_;
     std::vector<Name> names_;  // id - 1
     std::vector<Slot> slots_;  // a power of two in size
+    int shift_ = 64;           // the hash's top bits that pick a slot (a 64-bit hash)
+    static_assert(sizeof(size_t) == 8);
     DispId default_ = dispid::Unknown;
 };
 

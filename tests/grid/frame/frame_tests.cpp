@@ -270,6 +270,14 @@ TEST_F(FrameTest, EveryMemberOfTheseSubsystemsIsReachableByName) {
     grid->Invoke("TextMatrix", ax::InvokeKind::PropertyPut, cell);
     std::vector<ax::Variant> at{ax::Variant(int32_t(1)), ax::Variant(int32_t(1))};
     EXPECT_EQ(grid->Invoke("TextMatrix", ax::InvokeKind::PropertyGet, at).toString(), "hello");
+    // A number given for a text parameter arrives as its whole text, by name and by id.
+    std::vector<ax::Variant> number{ax::Variant(int32_t(1)), ax::Variant(int32_t(1)),
+                                    ax::Variant(1234567890.125)};
+    grid->Invoke("TextMatrix", ax::InvokeKind::PropertyPut, number);
+    EXPECT_EQ(grid->TextMatrix(1, 1), "1234567890.125");
+    number[2] = int32_t(42);
+    grid->InvokeById(grid->GetIdOfName("TextMatrix"), ax::InvokeKind::PropertyPut, number);
+    EXPECT_EQ(grid->TextMatrix(1, 1), "42");
 
     // AddItem without its index appends.
     std::vector<ax::Variant> item{ax::Variant("x\ty")};
