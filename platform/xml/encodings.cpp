@@ -324,8 +324,7 @@ std::optional<std::string> encode(std::string_view utf8Markup, const Charset& ch
                          : iconvNameOf(charset.family, big ? ByteOrder::Big : ByteOrder::Little);
     Conversion conversion(to, "UTF-8");
     if (!conversion.ok()) return std::nullopt;
-    std::string out;
-    if (charset.family == Family::Utf16) out = big ? "\xFE\xFF" : "\xFF\xFE";
+    std::string out(charset.family == Family::Utf16 ? (big ? "\xFE\xFF" : "\xFF\xFE") : "");
     out.reserve(out.size() + utf8Markup.size() * (charset.family == Family::Utf32 ? 4 : 1));
     if (conversion.run(utf8Markup, out) != 0) return std::nullopt;
     return out;
