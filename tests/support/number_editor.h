@@ -10,16 +10,24 @@
 
 namespace testsupport {
 
-// `folder` names the program's registry folder; only the first call of a program registers.
+// `folder` names the program's registry folder; only the first call of a program registers, and the
+// folder goes when the program ends.
 inline void registerNumberEditor(const std::string& folder, const std::string& library) {
-    static const bool done = [&] {
+    struct Registry {
+        std::filesystem::path dir;
+        ~Registry() {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    };
+    static const Registry registry{[&] {
         const auto dir = std::filesystem::temp_directory_path() / (folder + "-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         ax::setRegistryPath((dir / "registry").string());
         ax::registerLibrary(library);
-        return true;
-    }();
-    (void)done;
+        return dir;
+    }()};
+    (void)registry;
 }
 
 }  // namespace testsupport
