@@ -30,11 +30,14 @@ class Sheet : public ax::Object {
     std::shared_ptr<ax::Object> Owner() const { return owner_; }
     void setOwner(std::shared_ptr<ax::Object> o) { owner_ = std::move(o); }
     void Clear() { rows_ = 0; }
+    const std::string& Label() const { return label_; }
+    void setLabel(const std::string& text) { label_ = text; }
 
     AX_DECLARE_DISPATCH(Sheet);
 
   private:
     int16_t rows_ = 2;
+    std::string label_;
     std::shared_ptr<ax::Object> owner_;
 };
 
@@ -46,7 +49,8 @@ const ax::DispatchTable<Sheet>& Sheet::dispatchTable() {
             .method("Pad", &Sheet::Pad, {Variant(int16_t(4)), Variant("0")})
             .method("Find", &Sheet::Find)
             .propRef("Owner", &Sheet::Owner, &Sheet::setOwner)
-            .method("Clear", &Sheet::Clear);
+            .method("Clear", &Sheet::Clear)
+            .prop("Label", &Sheet::Label, &Sheet::setLabel);
         return t;
     }();
     return t;
@@ -62,6 +66,13 @@ TEST(Dispatch, NamesAreCaseInsensitiveAndKindsFallBackLikeLateBinding) {
     ax::getProperty(s, "clear");
     EXPECT_EQ(s.Rows(), 0);
     EXPECT_EQ(ax::getProperty(s, "cell", {Variant(int32_t(3)), Variant(int16_t(4))}).toString(), "3:4");
+    // A parameter taken as const text reads a text argument in place and converts any other value.
+    ax::letProperty(s, "Label", Variant(1234567890.125));
+    EXPECT_EQ(s.Label(), "1234567890.125");
+    ax::letProperty(s, "Label", Variant(3.5e300));
+    EXPECT_EQ(s.Label(), "3.5E+300");
+    ax::letProperty(s, "Label", Variant("as given"));
+    EXPECT_EQ(ax::getProperty(s, "label").toString(), "as given");
     EXPECT_TRUE(s.HasMember("OWNER", InvokeKind::PropertyPutRef));
     EXPECT_FALSE(s.HasMember("Nothing", InvokeKind::Method));
 }
@@ -113,11 +124,11 @@ TEST(Dispatch, ObjectReferencesGoThroughSet) {
 
 TEST(Dispatch, MemberCountsByKind) {
     const auto& t = Sheet::dispatchTable();
-    EXPECT_EQ(t.count(InvokeKind::PropertyGet), 3u);  // Rows, Cell, Owner
-    EXPECT_EQ(t.count(InvokeKind::PropertyPut), 1u);  // Rows
+    EXPECT_EQ(t.count(InvokeKind::PropertyGet), 4u);  // Rows, Cell, Owner, Label
+    EXPECT_EQ(t.count(InvokeKind::PropertyPut), 2u);  // Rows, Label
     EXPECT_EQ(t.count(InvokeKind::PropertyPutRef), 1u);
     EXPECT_EQ(t.count(InvokeKind::Method), 3u);
-    EXPECT_EQ(t.members().size(), 8u);
+    EXPECT_EQ(t.members().size(), 10u);
 }
 
 struct RecordingSink : ax::EventSink {
