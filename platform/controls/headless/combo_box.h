@@ -6,11 +6,11 @@
 #include "platform/controls/combo_box.h"
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
-#include "platform/controls/text_editing.h"
+#include "platform/controls/headless/field_editing.h"
 
 namespace ax {
 
-class HeadlessComboBox : public ComboBox, public InputTarget, public TextEditing {
+class HeadlessComboBox : public ComboBox, public InputTarget, public FieldEditing {
   public:
     explicit HeadlessComboBox(Style style = Style::DropDownCombo);
 
@@ -67,13 +67,7 @@ class HeadlessComboBox : public ComboBox, public InputTarget, public TextEditing
     bool canRedo() const override { return editable() && !field_.locked && field_.canRedo(); }
     bool hasSelection() const override { return editable() && field_.selLength() > 0; }
     bool readOnly() const override { return !editable() || field_.locked; }
-    void cut() override { run(detail::EditField::Command::Cut); }
-    void copy() override { run(detail::EditField::Command::Copy); }
-    void paste() override { run(detail::EditField::Command::Paste); }
-    void undo() override { run(detail::EditField::Command::Undo); }
-    void redo() override { run(detail::EditField::Command::Redo); }
     void deleteSelection() override;
-    void selectAll() override { run(detail::EditField::Command::SelectAll); }
 
   private:
     bool editable() const { return style_ == Style::DropDownCombo; }
@@ -82,7 +76,7 @@ class HeadlessComboBox : public ComboBox, public InputTarget, public TextEditing
     void select(int32_t i, bool click);
     // After the user edited the text: the entry that reads the same, if any, is the selection.
     void typedTextChanged();
-    void run(detail::EditField::Command command);
+    void run(detail::EditField::Command command) override;
     void moveCaret(int16_t keyCode, int16_t shift) {
         if (field_.moveCaret(keyCode, shift)) changed();
     }

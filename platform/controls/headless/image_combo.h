@@ -3,12 +3,12 @@
 #pragma once
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
+#include "platform/controls/headless/field_editing.h"
 #include "platform/controls/image_combo.h"
-#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessImageCombo : public ImageCombo, public InputTarget, public TextEditing {
+class HeadlessImageCombo : public ImageCombo, public InputTarget, public FieldEditing {
   public:
     HeadlessImageCombo();
 
@@ -56,18 +56,12 @@ class HeadlessImageCombo : public ImageCombo, public InputTarget, public TextEdi
     bool canRedo() const override { return !field_.locked && field_.canRedo(); }
     bool hasSelection() const override { return field_.selLength() > 0; }
     bool readOnly() const override { return field_.locked; }
-    void cut() override { run(detail::EditField::Command::Cut); }
-    void copy() override { run(detail::EditField::Command::Copy); }
-    void paste() override { run(detail::EditField::Command::Paste); }
-    void undo() override { run(detail::EditField::Command::Undo); }
-    void redo() override { run(detail::EditField::Command::Redo); }
     void deleteSelection() override;
-    void selectAll() override { run(detail::EditField::Command::SelectAll); }
 
   private:
     void choose(int32_t index);  // 1-based, by the user
     void typedTextChanged();
-    void run(detail::EditField::Command command);
+    void run(detail::EditField::Command command) override;
 
     std::shared_ptr<ax::ComboItems> items_ = std::make_shared<ax::ComboItems>();
     std::shared_ptr<ax::ImageList> imageList_;

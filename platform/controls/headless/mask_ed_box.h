@@ -6,12 +6,12 @@
 
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
+#include "platform/controls/headless/field_editing.h"
 #include "platform/controls/mask_ed_box.h"
-#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessMaskEdBox : public MaskEdBox, public InputTarget, public TextEditing {
+class HeadlessMaskEdBox : public MaskEdBox, public InputTarget, public FieldEditing {
   public:
     HeadlessMaskEdBox() { plain_.maxLength = 64; }
 
@@ -52,13 +52,7 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget, public TextEditi
     bool canRedo() const override { return masked() ? !redo_.empty() : plain_.canRedo(); }
     bool hasSelection() const override { return SelLength() > 0; }
     bool readOnly() const override { return false; }
-    void cut() override { run(detail::EditField::Command::Cut); }
-    void copy() override { run(detail::EditField::Command::Copy); }
-    void paste() override { run(detail::EditField::Command::Paste); }
-    void undo() override { run(detail::EditField::Command::Undo); }
-    void redo() override { run(detail::EditField::Command::Redo); }
     void deleteSelection() override;
-    void selectAll() override { run(detail::EditField::Command::SelectAll); }
 
   private:
     struct Slot {
@@ -88,7 +82,7 @@ class HeadlessMaskEdBox : public MaskEdBox, public InputTarget, public TextEditi
     enum class Run { None, Typing, Other };
     template <class F>
     void userEdit(Run run, F&& edit);
-    void run(detail::EditField::Command command);
+    void run(detail::EditField::Command command) override;
     void forgetEdits();
     struct Snapshot {
         std::vector<std::string> values;

@@ -4,12 +4,12 @@
 #pragma once
 #include "platform/controls/headless/appearance.h"
 #include "platform/controls/headless/edit_field.h"
+#include "platform/controls/headless/field_editing.h"
 #include "platform/controls/text_box.h"
-#include "platform/controls/text_editing.h"
 
 namespace ax {
 
-class HeadlessTextBox : public TextBox, public InputTarget, public TextEditing {
+class HeadlessTextBox : public TextBox, public InputTarget, public FieldEditing {
   public:
     std::string Text() const override { return field_.text(); }
     void setText(const std::string& v) override;
@@ -54,13 +54,7 @@ class HeadlessTextBox : public TextBox, public InputTarget, public TextEditing {
     bool canRedo() const override { return !field_.locked && field_.canRedo(); }
     bool hasSelection() const override { return field_.selLength() > 0; }
     bool readOnly() const override { return field_.locked; }
-    void cut() override { run(detail::EditField::Command::Cut); }
-    void copy() override { run(detail::EditField::Command::Copy); }
-    void paste() override { run(detail::EditField::Command::Paste); }
-    void undo() override { run(detail::EditField::Command::Undo); }
-    void redo() override { run(detail::EditField::Command::Redo); }
     void deleteSelection() override;
-    void selectAll() override { run(detail::EditField::Command::SelectAll); }
 
   private:
     template <class T>
@@ -69,7 +63,7 @@ class HeadlessTextBox : public TextBox, public InputTarget, public TextEditing {
         changed();
     }
     // Runs an editing command; a changed text raises Change.
-    void run(detail::EditField::Command command);
+    void run(detail::EditField::Command command) override;
 
     detail::EditField field_;
     detail::Appearance look_;
