@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,6 +25,7 @@
 #include "platform/recordset/recordset.h"
 #include "platform/runtime/registry.h"
 #include "platform/xml/dom.h"
+#include "platform/xml/file_io.h"
 
 namespace {
 
@@ -137,11 +137,7 @@ void BM_ExpatCheck(benchmark::State& state) {
     const std::string& path = xmlFile(int(state.range(0)));
     for (auto _ : state) {
         std::string text;
-        if (FILE* f = std::fopen(path.c_str(), "rb")) {
-            char buffer[1 << 16];
-            for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-            std::fclose(f);
-        }
+        if (ax::xml::readFile(path, text) != ax::xml::ReadStatus::Ok) state.SkipWithError("unreadable");
         XML_Parser parser = XML_ParserCreateNS("UTF-8", '\n');
         if (XML_Parse(parser, text.data(), int(text.size()), XML_TRUE) != XML_STATUS_OK)
             state.SkipWithError("not well-formed");

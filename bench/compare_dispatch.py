@@ -6,10 +6,10 @@ Each run is a separate process; every ratio uses the CPU-time medians of one run
 as met when its median over the runs holds. Prints each ratio per run with its limit; exits 1 when a
 target is missed.
 """
-import json
 import statistics
-import subprocess
 import sys
+
+from bench_runs import median_cpu_times, report
 
 # (label, late-bound benchmark, typed baseline, limit)
 TARGETS = [
@@ -21,12 +21,7 @@ TARGETS = [
 
 
 def medians(binary):
-    out = subprocess.run(
-        [binary, "--benchmark_format=json", "--benchmark_repetitions=9", "--benchmark_enable_random_interleaving=true",
-         "--benchmark_report_aggregates_only=true"],
-        check=True, capture_output=True, text=True).stdout
-    return {b["run_name"].split("/")[0]: b["cpu_time"]
-            for b in json.loads(out)["benchmarks"] if b.get("aggregate_name") == "median"}
+    return {name.split("/")[0]: t for name, t in median_cpu_times(binary, 9).items()}
 
 
 def main():
@@ -37,12 +32,7 @@ def main():
     per_run = [medians(sys.argv[1]) for _ in range(runs)]
     ok = True
     for label, target, baseline, limit in TARGETS:
-        values = [m[target] / m[baseline] for m in per_run]
-        middle = statistics.median(values)
-        passed = middle <= limit
-        ok = ok and passed
-        shown = " ".join(f"{v:5.2f}" for v in values)
-        print(f"{'ok  ' if passed else 'MISS'} {middle:5.2f} [{shown}] (limit {limit}) {label}")
+        ok = report(label, [m[target] / m[baseline] for m in per_run], limit) and ok
     typed = statistics.median(m["BM_TypedRead"] for m in per_run)
     print(f"     typed read of 320,000 cells: {typed:.1f} ms")
     return 0 if ok else 1

@@ -6,10 +6,10 @@ Each run is a separate process (the machine's speed drifts between processes); e
 CPU-time medians of one run, and a target counts as met when it holds in the median run of the checks.
 Prints each ratio per run with its limit; exits 1 when a target is missed.
 """
-import json
 import statistics
-import subprocess
 import sys
+
+from bench_runs import median_cpu_times, report
 
 SMALL, LARGE = 8000, 32000  # the loads stop at the Rows limit; the same fourfold growth as 100k -> 400k
 
@@ -25,15 +25,10 @@ TARGETS = [
 
 
 def medians(binary):
-    out = subprocess.run(
-        [binary, "--benchmark_format=json", "--benchmark_repetitions=5", "--benchmark_enable_random_interleaving=true",
-         "--benchmark_report_aggregates_only=true"],
-        check=True, capture_output=True, text=True).stdout
     result = {}
-    for b in json.loads(out)["benchmarks"]:
-        if b.get("aggregate_name") == "median":
-            name, rows = b["run_name"].split("/")[:2]
-            result[(name, int(rows))] = b["cpu_time"]
+    for run_name, cpu_time in median_cpu_times(binary, 5).items():
+        name, rows = run_name.split("/")[:2]
+        result[(name, int(rows))] = cpu_time
     return result
 
 
@@ -63,12 +58,7 @@ def main():
     per_run = [checks_of(m) for m in raw]
     ok = True
     for i, (label, _, limit) in enumerate(per_run[0]):
-        values = [run[i][1] for run in per_run]
-        middle = statistics.median(values)
-        passed = middle <= limit
-        ok = ok and passed
-        shown = " ".join(f"{v:5.2f}" for v in values)
-        print(f"{'ok  ' if passed else 'MISS'} {middle:5.2f} [{shown}] (limit {limit}) {label}")
+        ok = report(label, [run[i][1] for run in per_run], limit) and ok
     # What the strict check alone costs against the same baseline: no limit, the floor of the XML load.
     for rows in (SMALL, LARGE):
         values = [m[("BM_ExpatCheck", rows)] / m[("BM_PugiParseWalk", rows)] for m in raw]
